@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <memory>
+
+namespace menugeral {
+
+// A private-profile (INI) file: read once when constructed, edited in memory
+// with write(), written back with save(). Section and key names match without
+// regard to letter case; every line that a save does not write keeps its bytes.
+// The text is Windows-1252, or UTF-8 when the file starts with a UTF-8 byte-order mark.
+class IniFile
+{
+public:
+    explicit IniFile(QString fileName);
+    ~IniFile();
+    IniFile(const IniFile &) = delete;
+    IniFile &operator=(const IniFile &) = delete;
+
+    const QString &fileName() const;
+
+    // The value of the first matching entry, blanks around it removed and one
+    // pair of matching quotes taken off, cut to 2047 characters; defaultValue
+    // when the file, the section or the key is missing or the file unreadable.
+    QString read(QStringView section, QStringView key, const QString &defaultValue) const;
+
+    // Sets an entry in memory: replaces the first matching entry in place, or
+    // adds it at the end of its section, or appends the section at the end.
+    void write(QStringView section, QStringView key, const QString &value);
+
+    // Writes the whole content back atomically. On failure the file on disk is
+    // untouched and errorString() says "Unable to write to <file name>".
+    [[nodiscard]] bool save();
+    const QString &errorString() const;
+
+private:
+    struct Content;
+    QString m_fileName;
+    std::unique_ptr<Content> m_content;
+    QString m_errorString;
+};
+
+} // namespace menugeral

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace menugeral {
+
+// How a configured module path is read: the Windows syntax ("C:\dir\prog.exe /switches",
+// switches from the first "/") or the POSIX syntax used on Linux ("/dir/prog args").
+enum class PathSyntax
+{
+    Windows,
+    Posix,
+};
+
+// The syntax of the platform the program was built for.
+PathSyntax nativePathSyntax();
+
+// What a module path asks to start.
+struct LaunchRequest
+{
+    QString fileName;   // the program's own name, without its directory
+    QString parameters; // the switches or arguments, as one text; empty when there are none
+    QString directory;  // where the program lies; it is started there
+
+    friend bool operator==(const LaunchRequest &, const LaunchRequest &) = default;
+};
+
+// True when the path names an existing program file (not a directory).
+bool ValidarCaminho(const QString &path, PathSyntax syntax);
+
+// Splits a module path into file name, parameters and directory.
+LaunchRequest ExtrairDadosCaminho(const QString &path, PathSyntax syntax);
+
+// The not-yet-opened gate: every module may be started again, so it always answers true.
+bool NaoFoiAberto(QStringView launchKey);
+
+} // namespace menugeral

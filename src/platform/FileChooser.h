@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace menugeral {
+
+// The file-open dialog: all files listed, no title or folder of its own, the
+// read-only box hidden, resizable; the chosen file need not exist.
+class FileChooser
+{
+public:
+    virtual ~FileChooser() = default;
+
+    // Shows the dialog starting at initialFileName (empty: the platform's
+    // default folder). Returns the chosen full file name, nothing when cancelled.
+    virtual std::optional<QString> chooseFile(QWidget *parent, const QString &initialFileName) = 0;
+};
+
+} // namespace menugeral

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "catalogue/ModulePath.h"
+
+#include <QString>
+
+namespace menugeral {
+
+// Starts module programs. The menu never waits for, watches or stops them.
+class ProcessStarter
+{
+public:
+    virtual ~ProcessStarter() = default;
+
+    // The shell-style start: the program of the request, in its directory,
+    // with its parameters. A start the system refuses is reported by the
+    // platform layer itself, in a box captioned with the file name.
+    virtual void startProgram(const LaunchRequest &request) = 0;
+
+    // The plain command-line start: the whole text is split into arguments and
+    // the first one is searched on the search path. No shell is involved.
+    virtual void runCommandLine(const QString &commandLine) = 0;
+};
+
+} // namespace menugeral

@@ -1,0 +1,50 @@
+#include "widgets/PictureBox.h"
+
+#include <QPainter>
+
+namespace menugeral {
+
+PictureBox::PictureBox(QWidget *parent, Placement placement) : QWidget(parent), m_placement(placement) {}
+
+void PictureBox::setPicture(const QPixmap &picture)
+{
+    m_picture = picture;
+    update();
+}
+
+const QPixmap &PictureBox::picture() const
+{
+    return m_picture;
+}
+
+PictureBox::Placement PictureBox::placement() const
+{
+    return m_placement;
+}
+
+QPoint PictureBox::pictureOffset() const
+{
+    if (m_placement != Placement::Centred)
+        return {0, 0};
+    const QSize pictureSize = m_picture.deviceIndependentSize().toSize();
+    const auto centre = [](int outer, int inner) {
+        const int gap = outer - inner;
+        return gap >= 0 ? gap / 2 : -((-gap + 1) / 2);
+    };
+    return {centre(width(), pictureSize.width()), centre(height(), pictureSize.height())};
+}
+
+void PictureBox::paintEvent(QPaintEvent *)
+{
+    if (m_picture.isNull())
+        return;
+    QPainter painter(this);
+    if (m_placement == Placement::Stretched) {
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawPixmap(rect(), m_picture);
+    } else {
+        painter.drawPixmap(pictureOffset(), m_picture);
+    }
+}
+
+} // namespace menugeral

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QAbstractButton>
+#include <QPixmap>
+
+namespace menugeral {
+
+// A tile button: no caption, frame or face, only its picture centred in its
+// bounds (offset rounded down). While the left mouse button is held on it and
+// the pointer is inside, the picture is drawn 2 px right and 2 px down.
+// Hand cursor; it never takes the keyboard focus.
+class PictureButton : public QAbstractButton
+{
+    Q_OBJECT
+
+public:
+    explicit PictureButton(QWidget *parent = nullptr);
+
+    void setPicture(const QPixmap &picture);
+    const QPixmap &picture() const;
+
+    // Where the picture's top-left corner is drawn now, in the button's coordinates.
+    QPoint pictureOffset() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QPixmap m_picture;
+};
+
+} // namespace menugeral
