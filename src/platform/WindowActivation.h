@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QStringView>
+
+namespace menugeral {
+
+// Looks for a top-level window of the given window class (on X11 the class
+// part of WM_CLASS, matched exactly), whichever program owns it; when found,
+// shows it normally if it is minimised or hidden, brings it to the front and
+// returns true.
+bool activateWindowOfClass(QStringView windowClass);
+
+} // namespace menugeral
