@@ -2,6 +2,7 @@
 
 // Placeholder until the reader and writer land.
 namespace menugeral {
+using namespace Qt::StringLiterals;
 
 struct IniFile::Content
 {
@@ -25,7 +26,7 @@ void IniFile::write(QStringView, QStringView, const QString &) {}
 
 bool IniFile::save()
 {
-    m_errorString = u"Unable to write to "_qs + m_fileName;
+    m_errorString = u"Unable to write to "_s + m_fileName;
     return false;
 }
 

@@ -1,0 +1,32 @@
+#include "widgets/ClickableLabel.h"
+
+#include <QMouseEvent>
+
+namespace menugeral {
+
+ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {}
+
+void ClickableLabel::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        m_pressed = true;
+        event->accept();
+        return;
+    }
+    QLabel::mousePressEvent(event);
+}
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && m_pressed) {
+        m_pressed = false;
+        event->accept();
+        // Like a button: releasing outside the label cancels the click.
+        if (rect().contains(event->position().toPoint()))
+            Q_EMIT clicked();
+        return;
+    }
+    QLabel::mouseReleaseEvent(event);
+}
+
+} // namespace menugeral
