@@ -8,8 +8,7 @@ namespace menugeral {
 
 ModuleLauncher::ModuleLauncher(Notifier &notifier, ProcessStarter &starter, PathSyntax syntax)
     : m_notifier(notifier), m_starter(starter), m_syntax(syntax)
-{
-}
+{}
 
 void ModuleLauncher::ChamarExecutavel(const QString &path, QStringView launchKey)
 {

@@ -11,7 +11,8 @@ class Notifier;
 class ProcessStarter;
 
 inline constexpr QStringView kEmptyPathWarning =
-    u"Sistema n\u00e3o dispon\u00edvel para utiliza\u00e7\u00e3o,\rfa\u00e7a contato com o nosso departamento comercial.";
+    u"Sistema n\u00e3o dispon\u00edvel para utiliza\u00e7\u00e3o,\rfa\u00e7a contato com o nosso departamento "
+    u"comercial.";
 inline constexpr QStringView kInvalidPathWarning =
     u"Caminho inv\u00e1lido para acesso ao sistema,\rfa\u00e7a contato com o nosso suporte t\u00e9cnico.";
 

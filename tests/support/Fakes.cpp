@@ -52,8 +52,7 @@ void RecordingProcessStarter::runCommandLine(const QString &commandLine)
 }
 
 FixedProgramDirectory::FixedProgramDirectory(QString directoryWithSeparator) : m_path(std::move(directoryWithSeparator))
-{
-}
+{}
 
 QString FixedProgramDirectory::path() const
 {
@@ -61,9 +60,9 @@ QString FixedProgramDirectory::path() const
 }
 
 FakeServices::FakeServices(const QString &programDirectory, PathSyntax syntax)
-    : programDirectory(QDir::toNativeSeparators(programDirectory + u'/')),
-      services{notifier, fileChooser, processStarter, this->programDirectory, syntax}
-{
-}
+    : programDirectory(QDir::toNativeSeparators(programDirectory + u'/')), services{notifier, fileChooser,
+                                                                                    processStarter,
+                                                                                    this->programDirectory, syntax}
+{}
 
 } // namespace menugeral::test

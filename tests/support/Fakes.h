@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QtPrinters.h"
 #include "platform/FileChooser.h"
 #include "platform/Notifier.h"
 #include "platform/PlatformServices.h"

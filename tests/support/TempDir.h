@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QtPrinters.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -12,7 +14,7 @@ class TempDir
 public:
     TempDir();
 
-    QString path() const;              // without a trailing separator
+    QString path() const; // without a trailing separator
     QString filePath(const QString &name) const;
     QString writeFile(const QString &name, const QByteArray &bytes) const; // returns the full name
     QByteArray readFile(const QString &name) const;

@@ -1,0 +1,395 @@
+#include "menu/UnitMenuGeralNovoFrm.h"
+
+#include "catalogue/IniFile.h"
+#include "menu/MenuArtwork.h"
+#include "menu/MenuLayout.h"
+#include "platform/Notifier.h"
+#include "platform/ProgramDirectory.h"
+#include "widgets/ClickableLabel.h"
+#include "widgets/ColourKey.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/PictureBox.h"
+#include "widgets/PictureButton.h"
+#include "widgets/WindowDragger.h"
+
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+namespace menugeral {
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using TileHandler = void (TFrmMenuGeralNovo::*)();
+
+struct TileBinding
+{
+    QStringView name;
+    TileHandler handler;
+};
+
+// Which handler each tile's click runs; each handler launches its own row.
+const std::array<TileBinding, 18> kTileBindings{{
+    {u"bitQorGerencial", &TFrmMenuGeralNovo::PNGButton1Click},
+    {u"bitQorCooper", &TFrmMenuGeralNovo::bitQorCooperClick},
+    {u"bitQorIndustria", &TFrmMenuGeralNovo::bitQorIndustriaClick},
+    {u"bitQorOndaro", &TFrmMenuGeralNovo::bitQorOndaroClick},
+    {u"bitQorConferencia", &TFrmMenuGeralNovo::bitQorConferenciaClick},
+    {u"bitQorVendas", &TFrmMenuGeralNovo::bitQorVendasClick},
+    {u"bitQorFinance", &TFrmMenuGeralNovo::bitQorFinanceClick},
+    {u"bitQorCaixa", &TFrmMenuGeralNovo::bitQorCaixaClick},
+    {u"bitQorPDV", &TFrmMenuGeralNovo::bitQorPDVClick},
+    {u"bitQorNFeLight", &TFrmMenuGeralNovo::bitQorNFeLightClick},
+    {u"bitQorNFeFree", &TFrmMenuGeralNovo::bitQorNFeFreeClick},
+    {u"bitQorCRM", &TFrmMenuGeralNovo::bitQorCRMClick},
+    {u"bitQOrHelpDesk", &TFrmMenuGeralNovo::bitQorHelpDeskClick},
+    {u"bitRh", &TFrmMenuGeralNovo::bitRhClick},
+    {u"bitFiscal", &TFrmMenuGeralNovo::bitFiscalClick},
+    {u"bitContabilidade", &TFrmMenuGeralNovo::bitContabilidadeClick},
+    {u"bitLucroPresumido", &TFrmMenuGeralNovo::bitLucroPresumidoClick},
+    {u"bitControler", &TFrmMenuGeralNovo::bitControlerClick},
+}};
+
+const ModuleEntry *moduleOfTile(QStringView tileName)
+{
+    for (const ModuleEntry &module : ModuleCatalogue::entries()) {
+        if (module.menuButton == tileName)
+            return &module;
+    }
+    return nullptr;
+}
+
+constexpr QRgb kHeadingColour = 0x1D6597;
+const GradientPanelColours kTitleStripColours{QColor(0xFC, 0xFC, 0xFC), QColor(0xFC, 0xFC, 0xFC),
+                                              QColor(0xFC, 0xFC, 0xFC), QColor(0xCA, 0xCA, 0xCB),
+                                              QColor(0xCA, 0xCA, 0xCB, 155)};
+const GradientPanelColours kModulesPanelColours{QColor(0xFC, 0xFC, 0xFC), QColor(0xFC, 0xFC, 0xFC),
+                                                QColor(0xFC, 0xFC, 0xFC), QColor(0xFC, 0xFC, 0xFC),
+                                                QColor(0xCA, 0xCA, 0xCB, 155)};
+
+QFont pixelFont(const QString &family, int pixelSize, bool bold, bool italic)
+{
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+QLabel *makeHeading(QLabel *label, const QString &objectName, const QRect &bounds, const QFont &font)
+{
+    label->setObjectName(objectName);
+    label->setGeometry(bounds);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(kHeadingColour));
+    label->setPalette(palette);
+    return label;
+}
+
+PictureBox *makePicture(QWidget *parent, const QString &objectName, const QRect &bounds,
+                        PictureBox::Placement placement, const QString &artwork)
+{
+    auto *picture = new PictureBox(parent, placement);
+    picture->setObjectName(objectName);
+    picture->setGeometry(bounds);
+    picture->setPicture(loadArtwork(artwork, parent->devicePixelRatioF()));
+    return picture;
+}
+
+} // namespace
+
+TFrmMenuGeralNovo::TFrmMenuGeralNovo(const PlatformServices &services, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(services),
+      m_launcher(services.notifier, services.processStarter, services.pathSyntax)
+{
+    setObjectName(u"FrmMenuGeralNovo"_s);
+    buildWindow();
+    FormCreate();
+}
+
+TFrmMenuGeralNovo::~TFrmMenuGeralNovo() = default;
+
+void TFrmMenuGeralNovo::buildWindow()
+{
+    setWindowTitle(kMenuCaption.toString());
+    setFixedSize(kMenuClientSize);
+    setFont(pixelFont(u"MS Sans Serif"_s, 11, false, false));
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor::fromRgb(kMenuColourKey));
+    setPalette(palette);
+    setAutoFillBackground(true);
+
+    // Bottom to top: background, logos, then the two panels above everything.
+    auto *background =
+        makePicture(this, u"Image2"_s, kImage2Bounds, PictureBox::Placement::TopLeft, u"menu/background.png"_s);
+    new WindowDragger(background);
+    makePicture(this, u"PNGPicture1"_s, kPngPicture1Bounds, PictureBox::Placement::Centred, u"menu/wordmark.png"_s);
+    makePicture(this, u"PNGPicture2"_s, kPngPicture2Bounds, PictureBox::Placement::Centred, u"menu/emblem.png"_s);
+
+    auto *titleStrip = new GradientPanel(kTitleStripColours, this);
+    titleStrip->setObjectName(u"AdvSmoothPanel1"_s);
+    titleStrip->setGeometry(kTitleStripBounds);
+    buildTitleStrip(titleStrip);
+
+    auto *modulesPanel = new GradientPanel(kModulesPanelColours, this);
+    modulesPanel->setObjectName(u"AdvSmoothPanel2"_s);
+    modulesPanel->setGeometry(kModulesPanelBounds);
+    buildModulesPanel(modulesPanel);
+
+    // Centred on the desktop when first shown.
+    if (const QScreen *desktop = screen()) {
+        QRect frame(QPoint(0, 0), kMenuClientSize);
+        frame.moveCenter(desktop->geometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void TFrmMenuGeralNovo::buildTitleStrip(QWidget *strip)
+{
+    const QString face = u"Trebuchet MS"_s;
+    auto *heading = makeHeading(new QLabel(u"Acesso aos Sistemas"_s, strip), u"Label2"_s, kLabel2Bounds,
+                                pixelFont(face, 13, true, true));
+    heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    auto *minimise = new ClickableLabel(u"-"_s, strip);
+    makeHeading(minimise, u"lbMinimizar"_s, kMinimizarBounds, pixelFont(face, 16, true, true));
+    minimise->setCursor(Qt::PointingHandCursor);
+    minimise->setToolTip(u"Minimizar a Janela"_s);
+    minimise->setAccessibleName(minimise->toolTip());
+    connect(minimise, &ClickableLabel::clicked, this, &TFrmMenuGeralNovo::lbMinimizarClick);
+
+    auto *quit = new ClickableLabel(u"Sair"_s, strip);
+    makeHeading(quit, u"lbSair"_s, kSairBounds, pixelFont(face, 13, true, true));
+    quit->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    quit->setCursor(Qt::PointingHandCursor);
+    quit->setToolTip(u"Fechar o Menu Geral"_s);
+    quit->setAccessibleName(quit->toolTip());
+    connect(quit, &ClickableLabel::clicked, this, &TFrmMenuGeralNovo::lbSairClick);
+}
+
+void TFrmMenuGeralNovo::buildModulesPanel(QWidget *panel)
+{
+    const QFont headingFont = pixelFont(u"Trebuchet MS"_s, 16, true, false);
+    makePicture(panel, u"Image21"_s, kImage21Bounds, PictureBox::Placement::Stretched, u"menu/line-horizontal.png"_s);
+    makeHeading(new QLabel(u"Gest\u00e3o Empresarial"_s, panel), u"Label1"_s, kLabel1Bounds, headingFont);
+    makeHeading(new QLabel(u"Gest\u00e3o Cont\u00e1bil"_s, panel), u"Label3"_s, kLabel3Bounds, headingFont);
+    makePicture(panel, u"Image3"_s, kImage3Bounds, PictureBox::Placement::Stretched, u"menu/line-horizontal.png"_s);
+    makePicture(panel, u"Image4"_s, kImage4Bounds, PictureBox::Placement::Stretched, u"menu/line-vertical.png"_s);
+
+    const qreal ratio = devicePixelRatioF();
+    for (const TileLayout &tile : kTileLayouts) {
+        const ModuleEntry *module = moduleOfTile(tile.name);
+        Q_ASSERT(module != nullptr);
+        auto *button = new PictureButton(panel);
+        button->setObjectName(tile.name.toString());
+        button->setGeometry(tile.bounds);
+        button->setPicture(loadArtwork(u"menu/tiles/"_s + tile.name + u".png"_s, ratio));
+        button->setToolTip(module->menuHint.toString());
+        button->setAccessibleName(button->toolTip());
+        for (const TileBinding &binding : kTileBindings) {
+            if (binding.name == tile.name)
+                connect(button, &PictureButton::clicked, this, binding.handler);
+        }
+    }
+}
+
+void TFrmMenuGeralNovo::FormCreate()
+{
+    BuscarArquivoIni();
+}
+
+void TFrmMenuGeralNovo::BuscarArquivoIni()
+{
+    m_programDirectory = m_services.programDirectory.path();
+    const QString fileName = m_programDirectory + kConfigFileName;
+    const QFileInfo file(fileName);
+    if (!file.exists() || file.isDir()) {
+        m_services.notifier.warning(kMissingConfigWarning.toString());
+        TrazerAplicativoParaFrente();
+        return;
+    }
+    // A key missing from the file keeps the path held before.
+    const IniFile ini(fileName);
+    const auto modules = ModuleCatalogue::entries();
+    for (std::size_t row = 0; row < modules.size(); ++row)
+        m_paths[row] = ini.read(modules[row].section, modules[row].key, m_paths[row]);
+}
+
+QWidget *TFrmMenuGeralNovo::hostWindow()
+{
+    return this;
+}
+
+void TFrmMenuGeralNovo::TrazerAplicativoParaFrente()
+{
+    // The menu is the only window of its class on this desktop; before it is
+    // on screen there is nothing to bring forward.
+    if (!isVisible())
+        return;
+    raise();
+    activateWindow();
+}
+
+void TFrmMenuGeralNovo::ChamarExecutavel(const QString &path, QStringView launchKey)
+{
+    m_launcher.ChamarExecutavel(path, launchKey);
+}
+
+const QString &TFrmMenuGeralNovo::programDirectory() const
+{
+    return m_programDirectory;
+}
+
+const QString &TFrmMenuGeralNovo::modulePath(std::size_t row) const
+{
+    return m_paths.at(row);
+}
+
+void TFrmMenuGeralNovo::launchModule(QStringView launchKey)
+{
+    const auto row = ModuleCatalogue::indexOfLaunchKey(launchKey);
+    Q_ASSERT(row.has_value());
+    ChamarExecutavel(m_paths[*row], launchKey);
+}
+
+void TFrmMenuGeralNovo::PNGButton1Click()
+{
+    launchModule(u"Gerencial");
+}
+
+void TFrmMenuGeralNovo::bitQorVendasClick()
+{
+    launchModule(u"VendServ");
+}
+
+void TFrmMenuGeralNovo::bitQorCaixaClick()
+{
+    launchModule(u"Caixa");
+}
+
+void TFrmMenuGeralNovo::bitQorPDVClick()
+{
+    launchModule(u"Pdv");
+}
+
+void TFrmMenuGeralNovo::bitQorCooperClick()
+{
+    launchModule(u"Cooper");
+}
+
+void TFrmMenuGeralNovo::bitQorOndaroClick()
+{
+    launchModule(u"Ondaro");
+}
+
+void TFrmMenuGeralNovo::bitQorConferenciaClick()
+{
+    launchModule(u"Conferencia");
+}
+
+void TFrmMenuGeralNovo::bitQorIndustriaClick()
+{
+    launchModule(u"Industrial");
+}
+
+void TFrmMenuGeralNovo::bitQorCRMClick()
+{
+    launchModule(u"Relac");
+}
+
+void TFrmMenuGeralNovo::bitQorNFeLightClick()
+{
+    launchModule(u"Light");
+}
+
+void TFrmMenuGeralNovo::bitQorNFeFreeClick()
+{
+    launchModule(u"Free");
+}
+
+void TFrmMenuGeralNovo::bitQorFinanceClick()
+{
+    launchModule(u"Finance");
+}
+
+void TFrmMenuGeralNovo::bitQorHelpDeskClick()
+{
+    launchModule(u"Help Desk");
+}
+
+void TFrmMenuGeralNovo::bitContabilidadeClick()
+{
+    launchModule(u"Contabil");
+}
+
+void TFrmMenuGeralNovo::bitFiscalClick()
+{
+    launchModule(u"EscFiscal");
+}
+
+void TFrmMenuGeralNovo::bitRhClick()
+{
+    launchModule(u"FolhaPgto");
+}
+
+void TFrmMenuGeralNovo::bitLucroPresumidoClick()
+{
+    launchModule(u"Lucro");
+}
+
+void TFrmMenuGeralNovo::bitControlerClick()
+{
+    launchModule(u"Controller");
+}
+
+void TFrmMenuGeralNovo::lbMinimizarClick()
+{
+    showMinimized();
+}
+
+void TFrmMenuGeralNovo::lbSairClick()
+{
+    close();
+}
+
+void TFrmMenuGeralNovo::keyPressEvent(QKeyEvent *event)
+{
+    FormKeyDown(event->key());
+}
+
+void TFrmMenuGeralNovo::FormKeyDown(int key)
+{
+    // Modifiers are not examined: Shift+F12 opens the settings as F12 does.
+    switch (key) {
+    case Qt::Key_Escape:
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void TFrmMenuGeralNovo::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // The task switcher shows the application title; the window's own caption
+    // stays as set (there is no caption bar to draw it).
+    if (QWindow *native = windowHandle())
+        native->setTitle(kApplicationTitle.toString());
+    if (!m_colourKeyApplied) {
+        m_colourKeyApplied = true;
+        // Shaped right after the first paint, so it never delays the window.
+        QTimer::singleShot(0, this, &TFrmMenuGeralNovo::applyColourKeyOnce);
+    }
+}
+
+void TFrmMenuGeralNovo::applyColourKeyOnce()
+{
+    applyColourKey(this, kMenuColourKey);
+}
+
+} // namespace menugeral

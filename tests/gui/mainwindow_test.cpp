@@ -1,0 +1,214 @@
+#include "Fakes.h"
+#include "TempDir.h"
+#include "catalogue/ModuleCatalogue.h"
+#include "menu/ModuleLauncher.h"
+#include "menu/UnitMenuGeralNovoFrm.h"
+#include "widgets/PictureButton.h"
+
+#include <QFile>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace menugeral;
+using namespace menugeral::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Writes configuracoes.ini as the settings window would: Windows-1252, CRLF.
+QByteArray configBytes(const QList<std::pair<QStringView, QString>> &paths)
+{
+    QByteArray bytes;
+    QStringView section;
+    for (const ModuleEntry &module : ModuleCatalogue::entries()) {
+        for (const auto &[key, path] : paths) {
+            if (key != module.key)
+                continue;
+            if (module.section != section) {
+                section = module.section;
+                bytes += "[" + section.toLatin1() + "]\r\n";
+            }
+            bytes += module.key.toLatin1() + "=" + path.toLatin1() + "\r\n";
+        }
+    }
+    return bytes;
+}
+
+QString makeProgram(const TempDir &dir, const QString &name)
+{
+    const QString full = dir.writeFile(name, "#!/bin/sh\n");
+    QFile::setPermissions(full, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return full;
+}
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    std::unique_ptr<TFrmMenuGeralNovo> makeWindow()
+    {
+        auto window = std::make_unique<TFrmMenuGeralNovo>(fakes.services);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return window;
+    }
+
+    void writeConfig(const QList<std::pair<QStringView, QString>> &paths)
+    {
+        dir.writeFile(u"configuracoes.ini"_s, configBytes(paths));
+    }
+
+    PictureButton *tile(TFrmMenuGeralNovo &window, const QString &name)
+    {
+        auto *button = window.findChild<PictureButton *>(name);
+        EXPECT_NE(button, nullptr) << name.toStdString();
+        return button;
+    }
+
+    TempDir dir;
+    FakeServices fakes{dir.path()};
+};
+
+TEST_F(MainWindowTest, MissingFileWarnsAboutF12AndLeavesEveryPathEmpty)
+{
+    auto window = makeWindow();
+
+    ASSERT_EQ(fakes.notifier.boxes.size(), 1);
+    EXPECT_EQ(fakes.notifier.boxes[0].kind, RecordingNotifier::Box::Warning);
+    EXPECT_EQ(fakes.notifier.boxes[0].caption, u"Menu Geral do Sistema"_s);
+    EXPECT_EQ(
+        fakes.notifier.boxes[0].text,
+        u"\u00c9 necess\u00e1rio configurar o sistema!\rPara acessar as configura\u00e7\u00f5es pressione <F12>."_s);
+    for (std::size_t row = 0; row < ModuleCatalogue::size; ++row)
+        EXPECT_TRUE(window->modulePath(row).isEmpty());
+    EXPECT_FALSE(QFile::exists(dir.filePath(u"configuracoes.ini"_s))) << "the menu never creates the file";
+
+    // Every tile then gives the empty-path warning and starts nothing.
+    QTest::mouseClick(tile(*window, u"bitQorCaixa"_s), Qt::LeftButton);
+    EXPECT_EQ(fakes.notifier.warnings().last(), kEmptyPathWarning.toString());
+    EXPECT_TRUE(fakes.processStarter.programs.isEmpty());
+}
+
+TEST_F(MainWindowTest, ADirectoryNamedLikeTheFileCountsAsMissing)
+{
+    QDir(dir.path()).mkdir(u"configuracoes.ini"_s);
+    auto window = makeWindow();
+    EXPECT_EQ(fakes.notifier.warnings(), QStringList{kMissingConfigWarning.toString()});
+}
+
+TEST_F(MainWindowTest, LoadsEveryPathFromTheProgramDirectory)
+{
+    writeConfig({{u"Modulo Caixa", u"/opt/caixa/caixa"_s}, {u"Modulo Cia", u"/opt/cia/cia"_s}});
+    auto window = makeWindow();
+
+    EXPECT_TRUE(fakes.notifier.boxes.isEmpty());
+    EXPECT_EQ(window->programDirectory(), dir.path() + u'/');
+    EXPECT_EQ(window->modulePath(*ModuleCatalogue::indexOfLaunchKey(u"Caixa")), u"/opt/caixa/caixa"_s);
+    EXPECT_EQ(window->modulePath(*ModuleCatalogue::indexOfLaunchKey(u"Cia")), u"/opt/cia/cia"_s);
+    EXPECT_TRUE(window->modulePath(*ModuleCatalogue::indexOfLaunchKey(u"Gerencial")).isEmpty());
+}
+
+TEST_F(MainWindowTest, ReloadKeepsPathsWhoseKeysWereRemovedAndTakesNewOnes)
+{
+    writeConfig({{u"Modulo Caixa", u"/old/caixa"_s}, {u"Modulo Lucro", u"/old/lucro"_s}});
+    auto window = makeWindow();
+
+    writeConfig({{u"Modulo Lucro", u"/new/lucro"_s}});
+    window->BuscarArquivoIni();
+
+    EXPECT_EQ(window->modulePath(*ModuleCatalogue::indexOfLaunchKey(u"Caixa")), u"/old/caixa"_s);
+    EXPECT_EQ(window->modulePath(*ModuleCatalogue::indexOfLaunchKey(u"Lucro")), u"/new/lucro"_s);
+
+    QFile::remove(dir.filePath(u"configuracoes.ini"_s));
+    window->BuscarArquivoIni();
+    EXPECT_EQ(fakes.notifier.warnings(), QStringList{kMissingConfigWarning.toString()});
+    EXPECT_EQ(window->modulePath(*ModuleCatalogue::indexOfLaunchKey(u"Lucro")), u"/new/lucro"_s);
+}
+
+TEST_F(MainWindowTest, EachTileStartsItsOwnRowsProgram)
+{
+    // A distinct program per module, so a tile wired to the wrong row shows.
+    QList<std::pair<QStringView, QString>> paths;
+    for (const ModuleEntry &module : ModuleCatalogue::entries())
+        paths.append({module.key, makeProgram(dir, u"bin/"_s + module.launchKey.toString().remove(u' ')) + u" --x"_s});
+    writeConfig(paths);
+    auto window = makeWindow();
+
+    for (const ModuleEntry &module : ModuleCatalogue::entries()) {
+        if (!module.hasMenuButton())
+            continue;
+        SCOPED_TRACE(module.menuButton.toString().toStdString());
+        fakes.processStarter.programs.clear();
+        QTest::mouseClick(tile(*window, module.menuButton.toString()), Qt::LeftButton);
+        ASSERT_EQ(fakes.processStarter.programs.size(), 1);
+        const LaunchRequest &started = fakes.processStarter.programs[0];
+        EXPECT_EQ(started.fileName, module.launchKey.toString().remove(u' '));
+        EXPECT_EQ(started.directory, dir.filePath(u"bin"_s));
+        EXPECT_EQ(started.parameters, u"--x"_s);
+    }
+    EXPECT_TRUE(fakes.notifier.boxes.isEmpty());
+}
+
+TEST_F(MainWindowTest, ClickingTwiceStartsTwice)
+{
+    writeConfig({{u"Modulo Gerencial", makeProgram(dir, u"ger"_s)}});
+    auto window = makeWindow();
+    QTest::mouseClick(tile(*window, u"bitQorGerencial"_s), Qt::LeftButton);
+    QTest::mouseClick(tile(*window, u"bitQorGerencial"_s), Qt::LeftButton);
+    EXPECT_EQ(fakes.processStarter.programs.size(), 2);
+}
+
+TEST_F(MainWindowTest, InvalidPathGivesItsWarningAndStartsNothing)
+{
+    writeConfig({{u"Modulo Pdv", dir.filePath(u"missing"_s)}});
+    auto window = makeWindow();
+    QTest::mouseClick(tile(*window, u"bitQorPDV"_s), Qt::LeftButton);
+    EXPECT_EQ(fakes.notifier.warnings(), QStringList{kInvalidPathWarning.toString()});
+    EXPECT_TRUE(fakes.processStarter.programs.isEmpty());
+}
+
+TEST_F(MainWindowTest, EscapeClosesAndOtherKeysAreIgnored)
+{
+    writeConfig({});
+    auto window = makeWindow();
+    for (const int key : {int(Qt::Key_A), int(Qt::Key_Return), int(Qt::Key_F1), int(Qt::Key_Space)}) {
+        QTest::keyClick(window.get(), Qt::Key(key));
+        EXPECT_TRUE(window->isVisible()) << key;
+    }
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(fakes.notifier.boxes.isEmpty()) << "no confirmation question";
+}
+
+TEST_F(MainWindowTest, MinusMinimisesAndSairCloses)
+{
+    writeConfig({});
+    auto window = makeWindow();
+    auto *minimise = window->findChild<QWidget *>(u"lbMinimizar"_s);
+    auto *quit = window->findChild<QWidget *>(u"lbSair"_s);
+    ASSERT_NE(minimise, nullptr);
+    ASSERT_NE(quit, nullptr);
+
+    QTest::mouseClick(minimise, Qt::LeftButton, {}, QPoint(3, 10));
+    EXPECT_TRUE(window->isMinimized());
+
+    window->showNormal();
+    QTest::mouseClick(quit, Qt::LeftButton, {}, QPoint(20, 9));
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, NoChildTakesTheKeyboardFocus)
+{
+    writeConfig({});
+    auto window = makeWindow();
+    for (QWidget *child : window->findChildren<QWidget *>()) {
+        SCOPED_TRACE(child->objectName().toStdString());
+        EXPECT_EQ(child->focusPolicy(), Qt::NoFocus);
+    }
+    QTest::mouseClick(tile(*window, u"bitRh"_s), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
+}
+
+} // namespace
