@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QByteArray>
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -23,4 +27,24 @@ inline void PrintTo(const QStringList &texts, std::ostream *out)
 inline void PrintTo(const QByteArray &bytes, std::ostream *out)
 {
     *out << "bytes \"" << bytes.toPercentEncoding(" =[]/\\.:-_").toStdString() << '"';
+}
+
+inline void PrintTo(const QPoint &point, std::ostream *out)
+{
+    *out << '(' << point.x() << ", " << point.y() << ')';
+}
+
+inline void PrintTo(const QSize &size, std::ostream *out)
+{
+    *out << size.width() << " x " << size.height();
+}
+
+inline void PrintTo(const QRect &rect, std::ostream *out)
+{
+    *out << '(' << rect.x() << ", " << rect.y() << ", " << rect.width() << ", " << rect.height() << ')';
+}
+
+inline void PrintTo(const QColor &colour, std::ostream *out)
+{
+    *out << colour.name(QColor::HexArgb).toStdString();
 }
