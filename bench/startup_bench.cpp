@@ -1,0 +1,169 @@
+// Start-up of the menu against a bare Qt window, side by side in one run.
+//
+//   build/bench/menugeral-bench-startup [runs]
+//
+// Starts its own Xvfb (no window manager, so both programs are mapped as soon
+// as they ask). Each run starts the bare window and the menu in turn and
+// measures the time from the process start to the map of its window, and the
+// process's peak memory (VmHWM) once the window is up. The menu runs from a
+// temporary program directory holding a configuration, as installed.
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <poll.h>
+#include <vector>
+#include <xcb/xcb.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Sample
+{
+    double milliseconds;
+    long peakKilobytes;
+};
+
+long peakMemoryKilobytes(qint64 pid)
+{
+    QFile status(u"/proc/%1/status"_s.arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+// Waits for the next top-level window to be mapped on the display.
+bool waitForMap(xcb_connection_t *connection, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
+            const bool mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY;
+            std::free(event);
+            if (mapped)
+                return true;
+        }
+        pollfd descriptor{xcb_get_file_descriptor(connection), POLLIN, 0};
+        poll(&descriptor, 1, 5);
+    }
+    return false;
+}
+
+std::optional<Sample> measure(xcb_connection_t *connection, const QString &program, const QProcessEnvironment &env)
+{
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.setProgram(program);
+    QElapsedTimer timer;
+    timer.start();
+    process.start();
+    if (!process.waitForStarted(5000) || !waitForMap(connection, 10000)) {
+        process.kill();
+        process.waitForFinished();
+        return std::nullopt;
+    }
+    Sample sample{double(timer.nsecsElapsed()) / 1e6, 0};
+    QThread::msleep(300); // let it settle after the first paint
+    sample.peakKilobytes = peakMemoryKilobytes(process.processId());
+    process.terminate();
+    if (!process.waitForFinished(3000)) {
+        process.kill();
+        process.waitForFinished();
+    }
+    return sample;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 15;
+    const QString binDir = QDir(QCoreApplication::applicationDirPath()).filePath(u"../bin"_s);
+
+    QProcess xvfb;
+    xvfb.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s, u"-nolisten"_s, u"tcp"_s});
+    if (!xvfb.waitForReadyRead(10000)) {
+        std::fprintf(stderr, "Xvfb did not start (is it installed?)\n");
+        return 1;
+    }
+    const QString display = u':' + QString::fromLatin1(xvfb.readAllStandardOutput().trimmed());
+    xcb_connection_t *connection = xcb_connect(display.toLatin1().constData(), nullptr);
+    if (xcb_connection_has_error(connection)) {
+        std::fprintf(stderr, "cannot connect to %s\n", qPrintable(display));
+        return 1;
+    }
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(connection, screen->root, XCB_CW_EVENT_MASK, &mask);
+    xcb_flush(connection);
+
+    // The menu as installed: its own directory with a configuration beside it.
+    QTemporaryDir programDir;
+    QTemporaryDir runtimeDir;
+    const QString menu = programDir.filePath(u"menugeral"_s);
+    if (!QFile::copy(QDir(binDir).filePath(u"menugeral"_s), menu)) {
+        std::fprintf(stderr, "build the menu first (%s)\n", qPrintable(binDir));
+        return 1;
+    }
+    QFile config(programDir.filePath(u"configuracoes.ini"_s));
+    if (!config.open(QIODevice::WriteOnly) ||
+        config.write("[GestaoEmpresarial]\r\nModulo Gerencial=/usr/bin/true\r\n") < 0)
+        return 1;
+    config.close();
+
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(u"DISPLAY"_s, display);
+    env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    env.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir.path());
+
+    const QString bare = QDir(QCoreApplication::applicationDirPath()).filePath(u"menugeral-bench-bare"_s);
+    std::vector<double> bareTimes, menuTimes, bareMemory, menuMemory;
+    for (int run = 0; run <= runs; ++run) {
+        const auto bareSample = measure(connection, bare, env);
+        const auto menuSample = measure(connection, menu, env);
+        if (!bareSample || !menuSample) {
+            std::fprintf(stderr, "a window did not appear\n");
+            return 1;
+        }
+        if (run == 0)
+            continue; // the first run warms the caches
+        bareTimes.push_back(bareSample->milliseconds);
+        menuTimes.push_back(menuSample->milliseconds);
+        bareMemory.push_back(double(bareSample->peakKilobytes));
+        menuMemory.push_back(double(menuSample->peakKilobytes));
+    }
+
+    const double bareTime = median(bareTimes), menuTime = median(menuTimes);
+    const double bareMem = median(bareMemory), menuMem = median(menuMemory);
+    std::printf("runs: %d (medians)\n", runs);
+    std::printf("start to window mapped: bare %.1f ms, menu %.1f ms, ratio %.3f\n", bareTime, menuTime,
+                menuTime / bareTime);
+    std::printf("peak memory (VmHWM):    bare %.0f kB, menu %.0f kB, ratio %.3f\n", bareMem, menuMem,
+                menuMem / bareMem);
+
+    xcb_disconnect(connection);
+    xvfb.terminate();
+    xvfb.waitForFinished();
+    return 0;
+}
