@@ -28,10 +28,13 @@ public:
 
     // Sets an entry in memory: replaces the first matching entry in place, or
     // adds it at the end of its section, or appends the section at the end.
+    // A name or value holding CR, LF or NUL, or a character the file's encoding
+    // cannot store, is refused: nothing changes and the next save() fails.
     void write(QStringView section, QStringView key, const QString &value);
 
-    // Writes the whole content back atomically. On failure the file on disk is
-    // untouched and errorString() says "Unable to write to <file name>".
+    // Writes the whole content back atomically. On failure (also after a
+    // refused write, or when the file exists but could not be read) the file
+    // on disk is untouched and errorString() says "Unable to write to <file name>".
     [[nodiscard]] bool save();
     const QString &errorString() const;
 

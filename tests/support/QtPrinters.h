@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#if __has_include(<QColor>) // unit tests link QtCore alone
 #include <QColor>
+#endif
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -44,7 +46,9 @@ inline void PrintTo(const QRect &rect, std::ostream *out)
     *out << '(' << rect.x() << ", " << rect.y() << ", " << rect.width() << ", " << rect.height() << ')';
 }
 
+#if __has_include(<QColor>)
 inline void PrintTo(const QColor &colour, std::ostream *out)
 {
     *out << colour.name(QColor::HexArgb).toStdString();
 }
+#endif

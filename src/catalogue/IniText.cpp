@@ -1,0 +1,22 @@
+#include "catalogue/IniText.h"
+
+#include "catalogue/Windows1252.h"
+
+namespace menugeral::ini {
+
+QString decodeText(QByteArrayView bytes, Encoding encoding)
+{
+    return encoding == Encoding::Utf8 ? QString::fromUtf8(bytes) : Windows1252::decode(bytes);
+}
+
+std::optional<QByteArray> encodeText(QStringView text, Encoding encoding)
+{
+    if (encoding == Encoding::Windows1252)
+        return Windows1252::encode(text);
+    // A lone surrogate would silently become "?" in UTF-8.
+    if (!text.isValidUtf16())
+        return std::nullopt;
+    return text.toUtf8();
+}
+
+} // namespace menugeral::ini
