@@ -17,7 +17,7 @@ endfunction()
 # Embeds the committed artwork under resources/<folder> into `target`, at the
 # resource path ":/<folder>/...". The pictures are drawn by tools/artwork.
 function(menugeral_embed_artwork target folder)
-    file(GLOB_RECURSE pictures CONFIGURE_DEPENDS RELATIVE ${CMAKE_SOURCE_DIR}/resources
+    file(GLOB_RECURSE pictures CONFIGURE_DEPENDS
         ${CMAKE_SOURCE_DIR}/resources/${folder}/*.png ${CMAKE_SOURCE_DIR}/resources/${folder}/*.ico)
     if(pictures)
         qt_add_resources(${target} "${target}_artwork"

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QImage>
+#include <QString>
+#include <QStringList>
+
+namespace menugeral::artwork {
+
+// Writes the pictures under the resources directory, byte for byte the same on
+// every run: no time stamps, no text chunks, fixed resolution. Opaque pictures
+// are stored as 8-bit RGB, the others as 8-bit RGBA.
+class PictureFiles
+{
+public:
+    explicit PictureFiles(const QString &resourcesDirectory);
+
+    void writePng(const QString &relativeName, const QImage &image);
+    void writeBytes(const QString &relativeName, const QByteArray &bytes);
+
+    const QStringList &written() const { return m_written; }
+    const QStringList &failures() const { return m_failures; }
+
+private:
+    bool prepare(const QString &fullName);
+
+    QDir m_root;
+    QStringList m_written;
+    QStringList m_failures;
+};
+
+// "tiles/bitQorCaixa.png" -> "tiles/bitQorCaixa@2x.png"
+QString doubleDensityName(const QString &relativeName);
+
+} // namespace menugeral::artwork

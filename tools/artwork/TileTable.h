@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QRgb>
+#include <QSize>
+#include <QStringView>
+
+#include <span>
+
+namespace menugeral::artwork {
+
+enum class Pictogram
+{
+    BarChart3dWithPie,
+    TreesInCircle,
+    Factory,
+    Worker,
+    PersonAtCounterWithBoxes,
+    ShoppingCart,
+    DollarSign,
+    Safe,
+    PersonAtCheckoutWithBasket,
+    OutlinedBarChart,
+    FreeTag,
+    GroupOfPeople,
+    PersonWithHeadset,
+    TwoPeople,
+    DocumentWithTick,
+    Calculator,
+    PieChart,
+    CalculatorWithCoins,
+};
+
+// One module tile: the file is named after the main window's button.
+struct TileSpec
+{
+    QStringView button;
+    QSize size;
+    QRgb colour;
+    Pictogram pictogram;
+    QStringView caption; // "\n" breaks the line
+};
+
+std::span<const TileSpec> moduleTiles();
+
+} // namespace menugeral::artwork

@@ -1,0 +1,80 @@
+// Draws every picture of the program into a resources directory:
+//     menugeral-artwork <resources dir>
+// The output is the same, byte for byte, on every run.
+
+#include "ArtworkFonts.h"
+#include "Background.h"
+#include "Emblem.h"
+#include "Glyphs.h"
+#include "PictureFiles.h"
+#include "SeparatorLines.h"
+#include "TileTable.h"
+#include "Tiles.h"
+#include "UsersIcon.h"
+#include "Wordmark.h"
+
+#include <QGuiApplication>
+#include <QTextStream>
+
+namespace {
+
+using namespace menugeral::artwork;
+using namespace Qt::StringLiterals;
+
+// Each picture of the main window at its own size and at twice that size.
+void writeMenuPictures(PictureFiles &files, const ArtworkFonts &fonts)
+{
+    for (const int scale : {1, 2}) {
+        const auto name = [scale](const QString &base) -> QString {
+            return u"menu/"_s + (scale == 1 ? base : doubleDensityName(base));
+        };
+        files.writePng(name(u"background.png"_s), drawBackground(scale));
+        files.writePng(name(u"wordmark.png"_s), drawWordmark(fonts, scale));
+        files.writePng(name(u"emblem.png"_s), drawEmblem(scale));
+        files.writePng(name(u"line-horizontal.png"_s), drawHorizontalLine(scale));
+        files.writePng(name(u"line-vertical.png"_s), drawVerticalLine(scale));
+        for (const TileSpec &tile : moduleTiles())
+            files.writePng(name(u"tiles/"_s + tile.button.toString() + u".png"_s), drawTile(tile, fonts, scale));
+    }
+}
+
+void writeSettingsPictures(PictureFiles &files, const ArtworkFonts &fonts)
+{
+    files.writePng(u"settings/glyph-ok.png"_s, drawOkGlyph(fonts));
+    files.writePng(u"settings/glyph-cancel.png"_s, drawCancelGlyph(fonts));
+    files.writePng(u"settings/glyph-save.png"_s, drawSaveGlyph());
+    files.writePng(u"settings/glyph-open.png"_s, drawOpenGlyph());
+    files.writeBytes(u"settings/users.ico"_s, usersIconFile());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // Text is rendered the same way whatever display the tool is started on.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    QTextStream err(stderr);
+    QTextStream out(stdout);
+
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 2) {
+        err << "usage: menugeral-artwork <resources dir>\n";
+        return 2;
+    }
+
+    QString error;
+    const auto fonts = ArtworkFonts::load(&error);
+    if (!fonts) {
+        err << "menugeral-artwork: " << error << '\n';
+        return 1;
+    }
+
+    PictureFiles files(arguments.at(1));
+    writeMenuPictures(files, *fonts);
+    writeSettingsPictures(files, *fonts);
+    for (const QString &failure : files.failures())
+        err << "menugeral-artwork: " << failure << '\n';
+    out << "wrote " << files.written().size() << " files under " << arguments.at(1) << '\n';
+    return files.failures().isEmpty() ? 0 : 1;
+}
