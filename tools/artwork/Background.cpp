@@ -15,7 +15,7 @@ namespace {
 constexpr int width = 780;
 constexpr int height = 569;
 constexpr QRgb keyColour = 0xFF00FFFF;
-constexpr std::uint32_t cloudSeed = 20240611U;
+constexpr std::uint32_t cloudSeed = 7U;
 
 struct Rgb
 {
@@ -58,13 +58,29 @@ Rgb groundColour(double y)
     return mixed(sky, grey, smoothStep(100.0, 160.0, y));
 }
 
+// Patches of clear sky behind the white wordmark and emblem, so that they
+// stand out: 1 in the middle of a patch, 0 outside it.
+double clearing(double x, double y)
+{
+    const struct
+    {
+        double x, y, rx, ry;
+    } patches[] = {{155.0, 40.0, 185.0, 46.0}, {716.0, 42.0, 70.0, 48.0}};
+    double clear = 0.0;
+    for (const auto &patch : patches) {
+        const double d = std::hypot((x - patch.x) / patch.rx, (y - patch.y) / patch.ry);
+        clear = std::max(clear, 1.0 - smoothStep(0.7, 1.3, d));
+    }
+    return clear;
+}
+
 // How much cloud covers a point, in [0, 1]: soft-edged patches, stretched
 // sideways, thinning out towards the lower end of the sky.
 double cloudCover(const Noise &noise, double x, double y)
 {
     const double density = noise.fractal(x / 120.0, y / 42.0, 5);
     const double band = 1.0 - smoothStep(60.0, 128.0, y);
-    return smoothStep(0.50, 0.74, density) * band;
+    return smoothStep(0.44, 0.70, density) * band * (1.0 - 0.85 * clearing(x, y));
 }
 
 void drawFrame(QImage &image, int scale)
