@@ -1,0 +1,238 @@
+#include "settings/UnitMenuGeralConfiguracoesFrm.h"
+
+#include "catalogue/IniFile.h"
+#include "catalogue/Windows1252.h"
+#include "platform/FileChooser.h"
+#include "platform/Notifier.h"
+#include "platform/ProgramDirectory.h"
+#include "settings/DialogLook.h"
+#include "settings/DialogPlacement.h"
+#include "settings/SettingsHost.h"
+#include "settings/SettingsLayout.h"
+#include "widgets/EtchedLine.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace menugeral {
+using namespace Qt::StringLiterals;
+namespace {
+
+constexpr int kKeepInsideTopMargin = 16;
+constexpr int kKeepInsideInterval = 500; // ms
+
+void setTextColour(QWidget &widget, QPalette::ColorRole role, QColor colour)
+{
+    QPalette palette = widget.palette();
+    palette.setColor(role, colour);
+    widget.setPalette(palette);
+}
+
+QLabel *addHeading(QWidget &parent, const QString &name, const QString &text, QPoint topLeft)
+{
+    QLabel *heading = addSizedLabel(parent, name, text, topLeft, SettingsLayout::kLabelHeight);
+    QFont bold = heading->font();
+    bold.setBold(true);
+    heading->setFont(bold);
+    fitLabelToText(*heading);
+    setTextColour(*heading, QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+    return heading;
+}
+
+void addEtchedLine(QWidget &parent, const QString &name, const QRect &bounds)
+{
+    auto *line = new EtchedLine(&parent);
+    line->setObjectName(name);
+    line->setGeometry(bounds);
+}
+
+} // namespace
+
+TfrmConfiguracoes::TfrmConfiguracoes(const PlatformServices &services, SettingsHost &host, QDialog &passwordDialog,
+                                     QWidget *parent)
+    : QDialog(parent), m_services(services), m_host(host), m_passwordDialog(passwordDialog)
+{
+    setObjectName(u"frmConfiguracoes"_s);
+    applyDialogLook(*this, u"Configura\u00e7\u00f5es"_s, SettingsLayout::kClientSize);
+    buildWidgets();
+
+    m_tmrMovForm = new QTimer(this);
+    m_tmrMovForm->setObjectName(u"tmrMovForm"_s);
+    m_tmrMovForm->setInterval(kKeepInsideInterval);
+    connect(m_tmrMovForm, &QTimer::timeout, this, &TfrmConfiguracoes::tmrMovFormTimer);
+    m_tmrMovForm->start();
+
+    FormCreate();
+}
+
+TfrmConfiguracoes::~TfrmConfiguracoes() = default;
+
+const QString &TfrmConfiguracoes::configFileName() const
+{
+    return m_configFileName;
+}
+
+void TfrmConfiguracoes::buildWidgets()
+{
+    using namespace SettingsLayout;
+    addHeading(*this, u"Label15"_s, u"Gest\u00e3o Empresarial"_s, kEmpresarialHeadingAt);
+    addEtchedLine(*this, u"Bevel1"_s, kEmpresarialLine);
+    addHeading(*this, u"Label17"_s, u"Gest\u00e3o Cont\u00e1bil"_s, kContabilHeadingAt);
+    addEtchedLine(*this, u"Bevel2"_s, kContabilLine);
+
+    const QColor black(0x00, 0x00, 0x00);
+    const QImage openGlyph(u":/settings/glyph-open.png"_s);
+    std::vector<std::pair<int, QWidget *>> tabStops;
+
+    for (const SettingsRow &row : rows()) {
+        const ModuleEntry &entry = row.entry();
+        const QString labelText = entry.settingsLabel.toString();
+
+        QLabel *label =
+            addSizedLabel(*this, row.labelName.toString(), labelText, {kLabelLeft, row.labelTop}, kLabelHeight);
+        setTextColour(*label, QPalette::WindowText, black);
+
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(entry.settingsEdit.toString());
+        edit->setGeometry(QRect(QPoint(kEditLeft, row.editTop), kEditSize));
+        setTextColour(*edit, QPalette::Text, black);
+        m_edits.at(row.module) = edit;
+
+        QPushButton *browse = addGlyphButton(*this, entry.browseButton.toString(), QString(), openGlyph);
+        browse->setGeometry(QRect(QPoint(kButtonLeft, row.buttonTop), kButtonSize));
+        browse->setToolTip(u"Configura o caminho para o m\u00f3dulo "_s + labelText);
+        connect(browse, &QPushButton::clicked, this, row.handler);
+
+        tabStops.emplace_back(row.editTab, edit);
+        tabStops.emplace_back(row.buttonTab, browse);
+    }
+
+    m_bitSalvar = addGlyphButton(*this, u"bitSalvar"_s, u"&Salvar"_s, QImage(u":/settings/glyph-save.png"_s));
+    m_bitSalvar->setGeometry(kSaveButton);
+    m_bitSalvar->setToolTip(u"Salvar as informa\u00e7\u00f5es configuradas/alteradas"_s);
+    m_bitSalvar->setDefault(true);
+    connect(m_bitSalvar, &QPushButton::clicked, this, &TfrmConfiguracoes::bitSalvarClick);
+
+    m_bitCancelar = addGlyphButton(*this, u"bitCancelar"_s, u"&Cancelar"_s, QImage(u":/settings/glyph-cancel.png"_s));
+    m_bitCancelar->setGeometry(kCancelButton);
+    m_bitCancelar->setToolTip(u"Cancelar s informa\u00e7\u00f5es configuradas/alteradas"_s);
+    connect(m_bitCancelar, &QPushButton::clicked, this, &TfrmConfiguracoes::bitCancelarClick);
+
+    tabStops.emplace_back(kSaveTab, m_bitSalvar);
+    tabStops.emplace_back(kCancelTab, m_bitCancelar);
+    std::sort(tabStops.begin(), tabStops.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tabStops.size(); ++i)
+        setTabOrder(tabStops[i - 1].second, tabStops[i].second);
+    tabStops.front().second->setFocus();
+}
+
+QLineEdit *TfrmConfiguracoes::editOf(const SettingsRow &row) const
+{
+    return m_edits.at(row.module);
+}
+
+void TfrmConfiguracoes::FormCreate()
+{
+    m_configFileName = m_services.programDirectory.configFileName();
+    const IniFile ini(m_configFileName);
+    for (std::size_t i = 0; i < ModuleCatalogue::size; ++i) {
+        const ModuleEntry &entry = ModuleCatalogue::at(i);
+        m_edits.at(i)->setText(ini.read(entry.section, entry.key, m_edits.at(i)->text()));
+    }
+}
+
+void TfrmConfiguracoes::browseFor(QStringView buttonName)
+{
+    const SettingsRow *row = SettingsLayout::rowWithButton(buttonName);
+    if (!row)
+        return;
+    const std::optional<QString> chosen = m_services.fileChooser.chooseFile(this, m_lastChosenFile);
+    if (!chosen)
+        return;
+    m_lastChosenFile = *chosen;
+    editOf(*row)->setText(*chosen);
+}
+
+const SettingsRow *TfrmConfiguracoes::firstUnstorablePath() const
+{
+    for (const SettingsRow &row : SettingsLayout::rows()) {
+        if (!Windows1252::canEncode(editOf(row)->text()))
+            return &row;
+    }
+    return nullptr;
+}
+
+void TfrmConfiguracoes::bitSalvarClick()
+{
+    // A character the file's code page has no byte for would be stored as "?":
+    // refuse before anything is written.
+    if (const SettingsRow *row = firstUnstorablePath()) {
+        m_services.notifier.warning(u"O caminho do m\u00f3dulo "_s + row->entry().settingsLabel.toString() +
+                                    u" cont\u00e9m caracteres que n\u00e3o podem ser gravados em configuracoes.ini."_s);
+        editOf(*row)->setFocus();
+        return;
+    }
+
+    IniFile ini(m_configFileName);
+    for (std::size_t i = 0; i < ModuleCatalogue::size; ++i) {
+        const ModuleEntry &entry = ModuleCatalogue::at(i);
+        ini.write(entry.section, entry.key, m_edits.at(i)->text());
+    }
+    ini.write(kOtherOptionsSection, kImportNewsKey, QString());
+    // One atomic save: a failure leaves the file as it was and the window open.
+    if (!ini.save()) {
+        showEscapedError(m_services.notifier, ini.errorString());
+        return;
+    }
+    accept();
+}
+
+void TfrmConfiguracoes::bitCancelarClick()
+{
+    reject();
+}
+
+void TfrmConfiguracoes::done(int result)
+{
+    FormClose();
+    QDialog::done(result);
+}
+
+void TfrmConfiguracoes::FormClose()
+{
+    m_host.BuscarArquivoIni();
+    m_passwordDialog.reject();
+}
+
+void TfrmConfiguracoes::tmrMovFormTimer()
+{
+    keepInsideHost(*this, m_host.hostWindow(), kKeepInsideTopMargin);
+}
+
+void TfrmConfiguracoes::keyPressEvent(QKeyEvent *event)
+{
+    // Escape presses "&Cancelar" wherever the focus is, so its handler runs.
+    if (event->key() == Qt::Key_Escape && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        m_bitCancelar->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmConfiguracoes::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_centred) {
+        m_centred = true;
+        centreOnScreenOf(*this, m_host.hostWindow());
+    }
+}
+
+} // namespace menugeral

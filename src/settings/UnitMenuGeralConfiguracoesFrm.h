@@ -1,0 +1,91 @@
+#pragma once
+
+#include "catalogue/ModuleCatalogue.h"
+#include "platform/PlatformServices.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <array>
+
+class QLineEdit;
+class QPushButton;
+class QTimer;
+
+namespace menugeral {
+
+class SettingsHost;
+struct SettingsRow;
+
+// The settings window: one edit field per module with a browse button beside
+// it. "&Salvar" writes every path to configuracoes.ini and closes; every close
+// makes the main window reload its paths and closes the password dialog.
+class TfrmConfiguracoes : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // passwordDialog is the hidden dialog that opened this window; it is closed
+    // together with this one.
+    TfrmConfiguracoes(const PlatformServices &services, SettingsHost &host, QDialog &passwordDialog,
+                      QWidget *parent = nullptr);
+    ~TfrmConfiguracoes() override;
+
+    // The full name of configuracoes.ini, worked out once when the window was created.
+    const QString &configFileName() const;
+
+public Q_SLOTS:
+    void BitBtn1Click() { browseFor(u"BitBtn1"); }
+    void BitBtn2Click() { browseFor(u"BitBtn2"); }
+    void BitBtn3Click() { browseFor(u"BitBtn3"); }
+    void BitBtn4Click() { browseFor(u"BitBtn4"); }
+    void BitBtn5Click() { browseFor(u"BitBtn5"); }
+    void BitBtn6Click() { browseFor(u"BitBtn6"); }
+    void BitBtn7Click() { browseFor(u"BitBtn7"); }
+    void BitBtn8Click() { browseFor(u"BitBtn8"); }
+    void BitBtn9Click() { browseFor(u"BitBtn9"); }
+    void BitBtn10Click() { browseFor(u"BitBtn10"); }
+    void BitBtn11Click() { browseFor(u"BitBtn11"); }
+    void BitBtn12Click() { browseFor(u"BitBtn12"); }
+    void BitBtn13Click() { browseFor(u"BitBtn13"); }
+    void BitBtn14Click() { browseFor(u"BitBtn14"); }
+    void BitBtn15Click() { browseFor(u"BitBtn15"); }
+    void BitBtn16Click() { browseFor(u"BitBtn16"); }
+    void BitBtn17Click() { browseFor(u"BitBtn17"); }
+    void BitBtn18Click() { browseFor(u"BitBtn18"); }
+    void BitBtn19Click() { browseFor(u"BitBtn19"); }
+
+    void bitSalvarClick();
+    void bitCancelarClick();
+    void tmrMovFormTimer();
+
+    // Every way of closing (save, cancel, Escape, the close box) ends here.
+    void done(int result) override;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void buildWidgets();
+    void FormCreate();
+    void FormClose();
+    void browseFor(QStringView buttonName);
+    // The first field, from the top of the window, whose text the file cannot hold.
+    const SettingsRow *firstUnstorablePath() const;
+    QLineEdit *editOf(const SettingsRow &row) const;
+
+    const PlatformServices &m_services;
+    SettingsHost &m_host;
+    QDialog &m_passwordDialog;
+    QString m_configFileName;
+    QString m_lastChosenFile;
+    bool m_centred = false;
+
+    std::array<QLineEdit *, ModuleCatalogue::size> m_edits{}; // by catalogue index
+    QPushButton *m_bitSalvar = nullptr;
+    QPushButton *m_bitCancelar = nullptr;
+    QTimer *m_tmrMovForm = nullptr;
+};
+
+} // namespace menugeral

@@ -1,0 +1,124 @@
+#include "settings/UnitMenuGeralConfiguracoesSenhaFrm.h"
+
+#include "platform/Notifier.h"
+#include "settings/DialogLook.h"
+#include "settings/DialogPlacement.h"
+#include "settings/IconImage.h"
+#include "settings/PasswordEdit.h"
+#include "settings/SettingsHost.h"
+#include "settings/SettingsPassword.h"
+#include "settings/UnitMenuGeralConfiguracoesFrm.h"
+#include "widgets/PictureBox.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace menugeral {
+using namespace Qt::StringLiterals;
+namespace {
+
+constexpr QSize kClientSize{258, 152};
+constexpr int kKeepInsideTopMargin = 22;
+constexpr int kKeepInsideInterval = 100; // ms
+
+} // namespace
+
+TfrmConfiguracoesSenha::TfrmConfiguracoesSenha(const PlatformServices &services, SettingsHost &host, QWidget *parent)
+    : QDialog(parent), m_services(services), m_host(host)
+{
+    setObjectName(u"frmConfiguracoesSenha"_s);
+    applyDialogLook(*this, u"Autoriza\u00e7\u00e3o para acesso"_s, kClientSize);
+    buildWidgets();
+
+    m_tmrMovForm = new QTimer(this);
+    m_tmrMovForm->setObjectName(u"tmrMovForm"_s);
+    m_tmrMovForm->setInterval(kKeepInsideInterval);
+    connect(m_tmrMovForm, &QTimer::timeout, this, &TfrmConfiguracoesSenha::tmrMovFormTimer);
+    m_tmrMovForm->start();
+}
+
+TfrmConfiguracoesSenha::~TfrmConfiguracoesSenha() = default;
+
+void TfrmConfiguracoesSenha::buildWidgets()
+{
+    QLabel *title = addSizedLabel(*this, u"Label2"_s, u"Acesso \u00e0s Configura\u00e7\u00f5es"_s, {16, 9}, 22);
+    QFont titleFont(u"Arial"_s);
+    titleFont.setPixelSize(19);
+    title->setFont(titleFont);
+    fitLabelToText(*title);
+
+    auto *picture = new PictureBox(this, PictureBox::Placement::TopLeft);
+    picture->setObjectName(u"Image1"_s);
+    picture->setGeometry(8, 49, 41, 41);
+    picture->setPicture(QPixmap::fromImage(largestIconImageWithin(u":/settings/users.ico"_s, picture->size())));
+
+    addSizedLabel(*this, u"Label1"_s, u"Senha"_s, {56, 57}, 13);
+
+    m_edtSenha = new PasswordEdit(this);
+    m_edtSenha->setObjectName(u"edtSenha"_s);
+    m_edtSenha->setGeometry(56, 73, 177, 21);
+    m_edtSenha->setToolTip(u"Digite aqui a senha de acesso"_s);
+
+    m_bitCancelar = addGlyphButton(*this, u"bitCancelar"_s, u"&Cancelar"_s, QImage(u":/settings/glyph-cancel.png"_s));
+    m_bitCancelar->setGeometry(137, 113, 109, 25);
+    m_bitCancelar->setToolTip(u"Cancela o acesso \u00e0s configura\u00e7\u00f5es"_s);
+    connect(m_bitCancelar, &QPushButton::clicked, this, &TfrmConfiguracoesSenha::bitCancelarClick);
+
+    m_bitOk = addGlyphButton(*this, u"bitOk"_s, u"&Ok"_s, QImage(u":/settings/glyph-ok.png"_s));
+    m_bitOk->setGeometry(8, 113, 109, 25);
+    m_bitOk->setToolTip(u"Confirma o acesso \u00e0s configura\u00e7\u00f5es"_s);
+    m_bitOk->setDefault(true);
+    connect(m_bitOk, &QPushButton::clicked, this, &TfrmConfiguracoesSenha::BitBtn1Click);
+
+    // "&Ok" stands left of "&Cancelar" but comes after it in the tab order.
+    setTabOrder(m_edtSenha, m_bitCancelar);
+    setTabOrder(m_bitCancelar, m_bitOk);
+    m_edtSenha->setFocus();
+}
+
+void TfrmConfiguracoesSenha::BitBtn1Click()
+{
+    if (!isSettingsPassword(m_edtSenha->text())) {
+        m_services.notifier.warning(u"Senha Inv\u00e1lida !"_s);
+        m_edtSenha->setFocus();
+        return;
+    }
+    TfrmConfiguracoes settings(m_services, m_host, *this);
+    hide();
+    settings.exec();
+    // Closing the settings window has closed this dialog as well: its own modal
+    // loop ends as soon as this handler returns.
+}
+
+void TfrmConfiguracoesSenha::bitCancelarClick()
+{
+    reject();
+}
+
+void TfrmConfiguracoesSenha::tmrMovFormTimer()
+{
+    keepInsideHost(*this, m_host.hostWindow(), kKeepInsideTopMargin);
+}
+
+void TfrmConfiguracoesSenha::keyPressEvent(QKeyEvent *event)
+{
+    // Escape presses "&Cancelar" wherever the focus is, so its handler runs.
+    if (event->key() == Qt::Key_Escape && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        m_bitCancelar->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TfrmConfiguracoesSenha::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_centred) {
+        m_centred = true;
+        centreOnScreenOf(*this, m_host.hostWindow());
+    }
+}
+
+} // namespace menugeral
