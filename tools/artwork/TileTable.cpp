@@ -8,7 +8,7 @@ namespace {
 
 constexpr QSize wide(157, 76);
 
-constexpr std::array<TileSpec, 18> tiles = {{
+constexpr std::array<ModuleTile, 18> tiles = {{
     {u"bitQorGerencial", wide, 0xFF32A5C6, Pictogram::BarChart3dWithPie, u"Gerencial"},
     {u"bitQorCooper", wide, 0xFF288A4C, Pictogram::TreesInCircle, u"Cooper"},
     {u"bitQorIndustria", wide, 0xFFBA334D, Pictogram::Factory, u"Industrial"},
@@ -31,7 +31,7 @@ constexpr std::array<TileSpec, 18> tiles = {{
 
 } // namespace
 
-std::span<const TileSpec> moduleTiles()
+std::span<const ModuleTile> moduleTiles()
 {
     return tiles;
 }

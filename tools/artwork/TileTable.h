@@ -31,7 +31,7 @@ enum class Pictogram
 };
 
 // One module tile: the file is named after the main window's button.
-struct TileSpec
+struct ModuleTile
 {
     QStringView button;
     QSize size;
@@ -40,6 +40,6 @@ struct TileSpec
     QStringView caption; // "\n" breaks the line
 };
 
-std::span<const TileSpec> moduleTiles();
+std::span<const ModuleTile> moduleTiles();
 
 } // namespace menugeral::artwork

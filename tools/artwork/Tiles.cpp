@@ -26,7 +26,7 @@ QColor lighterEdge(QColor main)
 
 } // namespace
 
-QImage drawTile(const TileSpec &tile, const ArtworkFonts &fonts, int scale)
+QImage drawTile(const ModuleTile &tile, const ArtworkFonts &fonts, int scale)
 {
     const QColor main = QColor::fromRgb(tile.colour);
     QImage image(tile.size * scale, QImage::Format_RGB32);

@@ -33,7 +33,7 @@ void writeMenuPictures(PictureFiles &files, const ArtworkFonts &fonts)
         files.writePng(name(u"emblem.png"_s), drawEmblem(scale));
         files.writePng(name(u"line-horizontal.png"_s), drawHorizontalLine(scale));
         files.writePng(name(u"line-vertical.png"_s), drawVerticalLine(scale));
-        for (const TileSpec &tile : moduleTiles())
+        for (const ModuleTile &tile : moduleTiles())
             files.writePng(name(u"tiles/"_s + tile.button.toString() + u".png"_s), drawTile(tile, fonts, scale));
     }
 }
