@@ -99,6 +99,7 @@ TEST_F(PasswordDialogTest, LooksAsLaidOut)
         EXPECT_EQ(widget->toolTip(), QString::fromUtf16(row.hint));
         if (auto *pushButton = qobject_cast<QPushButton *>(widget)) {
             EXPECT_EQ(pushButton->text(), QString::fromUtf16(row.text));
+            EXPECT_FALSE(pushButton->icon().isNull()) << "a glyph beside the caption";
         }
     }
     EXPECT_EQ(edtSenha()->echoMode(), QLineEdit::Password);
@@ -114,7 +115,17 @@ TEST_F(PasswordDialogTest, ShowsTheLargestUsersImageThatFitsItsBox)
         GTEST_SKIP() << "the users icon is not in the artwork yet";
     const QPixmap &picture = childNamed<PictureBox>(*dialog, u"Image1"_s)->picture();
     EXPECT_EQ(picture.size(), QSize(32, 32)) << "48 px does not fit the 41 px box; 16 px is smaller than 32";
-    EXPECT_TRUE(picture.hasAlphaChannel()) << "the true-colour image, not the 16 or 256 colour one";
+    // Only the true-colour image has soft edges; the 16 and 256 colour ones
+    // are either opaque or transparent.
+    const QImage image = picture.toImage();
+    int softEdges = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const int alpha = qAlpha(image.pixel(x, y));
+            softEdges += alpha > 0 && alpha < 255 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(softEdges, 0) << "the true-colour image, not the 16 or 256 colour one";
 }
 
 TEST_F(PasswordDialogTest, OpensInThePasswordFieldAndTabsToCancelBeforeOk)

@@ -99,11 +99,13 @@ TEST_F(SettingsLayoutTest, WindowHeadingsAndFootButtonsAreAsLaidOut)
     EXPECT_EQ(save->text(), u"&Salvar"_s);
     EXPECT_EQ(save->toolTip(), u"Salvar as informa\u00e7\u00f5es configuradas/alteradas"_s);
     EXPECT_TRUE(save->isDefault());
+    EXPECT_FALSE(save->icon().isNull());
     auto *cancel = childNamed<QPushButton>(*window, u"bitCancelar"_s);
     EXPECT_EQ(cancel->geometry(), QRect(559, 467, 109, 25));
     EXPECT_EQ(cancel->text(), u"&Cancelar"_s);
     EXPECT_EQ(cancel->toolTip(), u"Cancelar s informa\u00e7\u00f5es configuradas/alteradas"_s);
     EXPECT_FALSE(cancel->isDefault());
+    EXPECT_FALSE(cancel->icon().isNull());
 }
 
 TEST_F(SettingsLayoutTest, EveryRowIsAsLaidOut)
@@ -131,6 +133,7 @@ TEST_F(SettingsLayoutTest, EveryRowIsAsLaidOut)
         EXPECT_TRUE(button->text().isEmpty());
         EXPECT_EQ(button->toolTip(), u"Configura o caminho para o m\u00f3dulo "_s + str(row.text));
         EXPECT_EQ(button->iconSize(), QSize(16, 16));
+        EXPECT_FALSE(button->icon().isNull());
         EXPECT_FALSE(button->isDefault());
     }
 }
