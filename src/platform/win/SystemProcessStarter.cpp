@@ -1,12 +1,76 @@
 #include "platform/SystemProcessStarter.h"
 
-// Placeholder until the Windows starter lands.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <QGuiApplication>
+#include <QWindow>
+
+#include <shellapi.h>
+#include <string>
+#include <windows.h>
+
 namespace menugeral {
+namespace {
 
-SystemProcessStarter::SystemProcessStarter(Notifier &notifier) : m_notifier(notifier) {}
+// The owner of any box the shell shows about the start.
+HWND applicationWindow()
+{
+    const QWindow *window = QGuiApplication::focusWindow();
+    return window != nullptr ? reinterpret_cast<HWND>(window->winId()) : nullptr;
+}
 
-void SystemProcessStarter::startProgram(const LaunchRequest &) {}
+} // namespace
 
-void SystemProcessStarter::runCommandLine(const QString &) {}
+SystemProcessStarter::SystemProcessStarter(Notifier &notifier) : m_notifier(notifier)
+{}
+
+void SystemProcessStarter::startProgram(const LaunchRequest &request)
+{
+    if (request.fileName.isEmpty())
+        return;
+
+    // The strings must outlive the call; empty parameters and directory are
+    // passed as empty texts, not as null.
+    const std::wstring file = request.fileName.toStdWString();
+    const std::wstring parameters = request.parameters.toStdWString();
+    const std::wstring directory = request.directory.toStdWString();
+
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS;
+    info.hwnd = applicationWindow();
+    info.lpVerb = nullptr;
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.c_str();
+    info.lpDirectory = directory.c_str();
+    info.nShow = SW_SHOWNORMAL;
+
+    // The shell reports a refused start in a box of its own, so the result is
+    // not examined here. The process handle is not used, only released.
+    if (ShellExecuteExW(&info) && info.hProcess != nullptr)
+        CloseHandle(info.hProcess);
+}
+
+void SystemProcessStarter::runCommandLine(const QString &commandLine)
+{
+    // CreateProcessW may write into the command line, so it gets its own copy.
+    std::wstring buffer = commandLine.toStdWString();
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+
+    // A plain command-line start: its outcome is not examined, its handles are released.
+    if (CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
 
 } // namespace menugeral

@@ -1,0 +1,278 @@
+#include "Fakes.h"
+#include "TempDir.h"
+#include "platform/SystemProcessStarter.h"
+
+#include <gtest/gtest.h>
+
+#ifdef Q_OS_UNIX
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QThread>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace menugeral {
+namespace {
+using namespace Qt::StringLiterals;
+
+constexpr QFile::Permissions kExecutable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+constexpr int kPatienceMs = 10000;
+
+QString systemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The real starter, made to start copies of the probe (see tests/probe) that
+// record how they were started in a log in a temporary directory ("@").
+class SystemProcessStarterTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_base = QFileInfo(m_dir.path()).canonicalFilePath();
+        m_log = m_base + u"/probe.log"_s;
+        m_previousPath = qgetenv("PATH");
+        qputenv("MENUGERAL_PROBE_LOG", QFile::encodeName(m_log));
+        // Only the test's own directories are searched, so a wine that
+        // happens to be installed does not change the outcome.
+        setSearchPath(u"@/path"_s);
+    }
+    void TearDown() override
+    {
+        qputenv("PATH", m_previousPath);
+        qunsetenv("MENUGERAL_PROBE_LOG");
+        qunsetenv("MENUGERAL_PROBE_STAY_MS");
+    }
+
+    QString at(QString text) const { return text.replace(u'@', m_base); }
+    void setSearchPath(const QString &path) { qputenv("PATH", QFile::encodeName(at(path))); }
+
+    // A copy of the probe under the given name, executable or not.
+    QString probe(const QString &name, bool executable = true)
+    {
+        const QString target = at(u"@/"_s + name);
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        if (!QFile::copy(QStringLiteral(MENUGERAL_PROBE_PATH), target))
+            ADD_FAILURE() << "cannot copy the probe to " << target.toStdString();
+        QFile::setPermissions(target, executable ? kExecutable : QFile::ReadOwner | QFile::WriteOwner);
+        return target;
+    }
+
+    // The probes' records, once there are `count` of them.
+    QList<QJsonObject> waitForRecords(qsizetype count)
+    {
+        QList<QJsonObject> records;
+        const QDeadlineTimer deadline(kPatienceMs);
+        while (!deadline.hasExpired()) {
+            records.clear();
+            QFile file(m_log);
+            if (file.open(QIODevice::ReadOnly)) {
+                for (const QByteArray &line : file.readAll().split('\n')) {
+                    if (!line.isEmpty())
+                        records.append(QJsonDocument::fromJson(line).object());
+                }
+            }
+            if (records.size() >= count)
+                return records;
+            QThread::msleep(20);
+        }
+        ADD_FAILURE() << "expected " << count << " probe record(s), found " << records.size();
+        return records;
+    }
+
+    // Gives a start that should not happen the time to show up in the log.
+    bool logStaysEmpty()
+    {
+        QThread::msleep(300);
+        return !QFile::exists(m_log);
+    }
+
+    static QStringList argumentsOf(const QJsonObject &record)
+    {
+        QStringList arguments;
+        for (const QJsonValue &value : record.value(u"args"_s).toArray())
+            arguments.append(value.toString());
+        return arguments;
+    }
+
+    test::TempDir m_dir;
+    QString m_base;
+    QString m_log;
+    QByteArray m_previousPath;
+    test::RecordingNotifier m_notifier;
+    SystemProcessStarter m_starter{m_notifier};
+};
+
+TEST_F(SystemProcessStarterTest, StartsTheProgramInItsDirectoryWithItsArguments)
+{
+    const QString program = probe(u"my apps/bin/prog"_s);
+    m_starter.startProgram(
+        {u"prog"_s, u"-a \"two words\" 'single' \"say \"\"\"hi\"\"\"\"  /x:1  "_s, at(u"@/my apps/bin"_s)});
+
+    const QList<QJsonObject> records = waitForRecords(1);
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].value(u"program"_s).toString(), program);
+    EXPECT_EQ(records[0].value(u"cwd"_s).toString(), at(u"@/my apps/bin"_s));
+    EXPECT_EQ(argumentsOf(records[0]),
+              (QStringList{u"-a"_s, u"two words"_s, u"'single'"_s, u"say \"hi\""_s, u"/x:1"_s}));
+    EXPECT_TRUE(m_notifier.boxes.isEmpty());
+}
+
+TEST_F(SystemProcessStarterTest, OpensANonExecutableWindowsProgramThroughWine)
+{
+    const QString wine = probe(u"path/wine"_s);
+    m_dir.writeFile(u"apps/Tool.EXE"_s, "MZ");
+    m_starter.startProgram({u"Tool.EXE"_s, u"/cfg \"a b\""_s, at(u"@/apps"_s)});
+
+    const QList<QJsonObject> records = waitForRecords(1);
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].value(u"program"_s).toString(), wine);
+    EXPECT_EQ(records[0].value(u"cwd"_s).toString(), at(u"@/apps"_s));
+    EXPECT_EQ(argumentsOf(records[0]), (QStringList{at(u"@/apps/Tool.EXE"_s), u"/cfg"_s, u"a b"_s}));
+    EXPECT_TRUE(m_notifier.boxes.isEmpty());
+}
+
+TEST_F(SystemProcessStarterTest, AnExecutableWindowsProgramStartsDirectly)
+{
+    probe(u"path/wine"_s);
+    const QString program = probe(u"apps/native.exe"_s);
+    m_starter.startProgram({u"native.exe"_s, u"-v"_s, at(u"@/apps"_s)});
+
+    const QList<QJsonObject> records = waitForRecords(1);
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].value(u"program"_s).toString(), program);
+    EXPECT_EQ(argumentsOf(records[0]), QStringList{u"-v"_s});
+}
+
+TEST_F(SystemProcessStarterTest, ARefusedStartShowsOneBoxWithTheSystemsReason)
+{
+    m_dir.writeFile(u"apps/notes"_s, "text");
+    m_dir.writeFile(u"apps/tool.exe"_s, "MZ"); // no wine on the search path
+    probe(u"apps/prog"_s);
+    struct Case
+    {
+        LaunchRequest request;
+        int error;
+    };
+    const Case cases[] = {
+        {{u"notes"_s, u""_s, u"@/apps"_s}, EACCES},
+        {{u"tool.exe"_s, u"/cfg"_s, u"@/apps"_s}, EACCES},
+        {{u"missing"_s, u""_s, u"@/apps"_s}, ENOENT},
+        {{u"prog"_s, u""_s, u"@/gone"_s}, ENOENT}, // the working directory is missing
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.request.fileName.toStdString());
+        m_notifier.boxes.clear();
+        m_starter.startProgram({c.request.fileName, c.request.parameters, at(c.request.directory)});
+        ASSERT_EQ(m_notifier.boxes.size(), 1);
+        const test::RecordingNotifier::Box &box = m_notifier.boxes.front();
+        EXPECT_EQ(box.kind, test::RecordingNotifier::Box::Error);
+        EXPECT_EQ(box.caption, c.request.fileName);
+        EXPECT_TRUE(box.text.contains(systemReason(c.error))) << box.text.toStdString();
+    }
+    EXPECT_TRUE(logStaysEmpty());
+}
+
+TEST_F(SystemProcessStarterTest, ARequestWithoutFileNameStartsNothing)
+{
+    probe(u"apps/prog"_s);
+    m_starter.startProgram({u""_s, u"/cfg"_s, at(u"@/apps"_s)});
+    EXPECT_TRUE(m_notifier.boxes.isEmpty());
+    EXPECT_TRUE(logStaysEmpty());
+}
+
+TEST_F(SystemProcessStarterTest, RunsACommandLineFoundOnTheSearchPathWithoutAShell)
+{
+    const QString program = probe(u"path/mstsc-probe"_s);
+    setSearchPath(u"@/empty:@/path"_s);
+    m_starter.runCommandLine(u"mstsc-probe /v:server01 \"two words\" $HOME;x |y `id`"_s);
+
+    const QList<QJsonObject> records = waitForRecords(1);
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].value(u"program"_s).toString(), program);
+    EXPECT_EQ(records[0].value(u"cwd"_s).toString(), QFileInfo(QDir::currentPath()).canonicalFilePath());
+    EXPECT_EQ(argumentsOf(records[0]),
+              (QStringList{u"/v:server01"_s, u"two words"_s, u"$HOME;x"_s, u"|y"_s, u"`id`"_s}));
+}
+
+TEST_F(SystemProcessStarterTest, RunsACommandLineNamingAProgramByItsPath)
+{
+    const QString program = probe(u"dir with blanks/remote"_s);
+    m_starter.runCommandLine(u"\""_s + program + u"\" /v:x"_s);
+
+    const QList<QJsonObject> records = waitForRecords(1);
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].value(u"program"_s).toString(), program);
+    EXPECT_EQ(argumentsOf(records[0]), QStringList{u"/v:x"_s});
+}
+
+TEST_F(SystemProcessStarterTest, ACommandLineThatCannotStartIsSilent)
+{
+    m_dir.writeFile(u"path/notes"_s, "text");
+    for (const QString &line : {u"no-such-program /v:x"_s, u"notes"_s, at(u"@/path/notes"_s), u""_s, u"  "_s})
+        m_starter.runCommandLine(line);
+    EXPECT_TRUE(m_notifier.boxes.isEmpty());
+}
+
+// The started program is not our child: it outlives the menu, and neither it
+// nor an intermediate process is left behind as our zombie.
+TEST_F(SystemProcessStarterTest, LeavesNoZombieBehind)
+{
+    probe(u"apps/prog"_s);
+    qputenv("MENUGERAL_PROBE_STAY_MS", "200");
+    m_starter.startProgram({u"prog"_s, u""_s, at(u"@/apps"_s)});
+    m_starter.runCommandLine(at(u"@/apps/prog"_s));
+
+    const QList<QJsonObject> records = waitForRecords(2);
+    ASSERT_EQ(records.size(), 2);
+    for (const QJsonObject &record : records) {
+        EXPECT_NE(record.value(u"ppid"_s).toInteger(), qint64(getpid()));
+        // Wait until the probe has ended (it may linger as a zombie of a
+        // parent that is not ours, such as an init that never reaps).
+        const QString stat = u"/proc/%1/stat"_s.arg(record.value(u"pid"_s).toInteger());
+        const QDeadlineTimer deadline(kPatienceMs);
+        while (!deadline.hasExpired()) {
+            QFile file(stat);
+            if (!file.open(QIODevice::ReadOnly))
+                break;
+            const QByteArray fields = file.readAll();
+            if (fields.mid(fields.lastIndexOf(')') + 2, 1) == "Z")
+                break;
+            QThread::msleep(20);
+        }
+    }
+
+    QStringList zombies;
+    for (const QString &entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        QFile file(u"/proc/"_s + entry + u"/stat"_s);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+        const QByteArray fields = file.readAll();
+        const QList<QByteArray> rest = fields.mid(fields.lastIndexOf(')') + 2).split(' ');
+        if (rest.size() > 1 && rest[0] == "Z" && rest[1].toLongLong() == getpid())
+            zombies.append(entry);
+    }
+    EXPECT_TRUE(zombies.isEmpty()) << zombies.join(u' ').toStdString();
+}
+
+} // namespace
+} // namespace menugeral
+
+#else
+
+TEST(SystemProcessStarterTest, Posix)
+{
+    GTEST_SKIP() << "the probe-based tests of the POSIX starter need a POSIX system";
+}
+
+#endif
