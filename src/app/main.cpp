@@ -1,7 +1,6 @@
-#include <QApplication>
+#include "app/ApplicationSetup.h"
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    return 0;
+    return menugeral::runMenu(argc, argv);
 }

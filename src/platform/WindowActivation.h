@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringView>
+#include <QtGlobal>
 
 namespace menugeral {
 
@@ -9,5 +10,9 @@ namespace menugeral {
 // shows it normally if it is minimised or hidden, brings it to the front and
 // returns true.
 bool activateWindowOfClass(QStringView windowClass);
+
+// The same for a window known by its native id (QWidget::winId()), which may
+// belong to another process. Returns false when there is no such window.
+bool activateNativeWindow(quintptr windowId);
 
 } // namespace menugeral

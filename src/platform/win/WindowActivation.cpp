@@ -1,11 +1,35 @@
 #include "platform/WindowActivation.h"
 
-// Placeholder until the Windows look-up lands.
-namespace menugeral {
+#include <QString>
 
-bool activateWindowOfClass(QStringView)
+#include <string>
+#include <windows.h>
+
+namespace menugeral {
+namespace {
+
+bool activate(HWND window)
 {
-    return false;
+    // A minimised window counts as visible, yet it must come back as well.
+    if (!IsWindowVisible(window) || IsIconic(window))
+        ShowWindow(window, SW_SHOWNORMAL);
+    SetForegroundWindow(window);
+    return true;
+}
+
+} // namespace
+
+bool activateWindowOfClass(QStringView windowClass)
+{
+    const std::wstring name = windowClass.toString().toStdWString();
+    HWND window = FindWindowW(name.c_str(), nullptr);
+    return window != nullptr && activate(window);
+}
+
+bool activateNativeWindow(quintptr windowId)
+{
+    HWND window = reinterpret_cast<HWND>(windowId);
+    return windowId != 0 && IsWindow(window) && activate(window);
 }
 
 } // namespace menugeral

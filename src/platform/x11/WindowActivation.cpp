@@ -1,11 +1,224 @@
 #include "platform/WindowActivation.h"
 
-// Placeholder until the X11 look-up lands.
-namespace menugeral {
+#include <QByteArray>
+#include <QGuiApplication>
 
-bool activateWindowOfClass(QStringView)
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <vector>
+#include <xcb/xcb.h>
+
+// The X11 counterpart of finding a window by its class and setting it in the
+// foreground: WM_CLASS is matched on the X server, so windows of every program
+// are seen, and the window manager is asked to activate the window the way a
+// pager asks, which focus-stealing prevention lets through.
+namespace menugeral {
+namespace {
+
+struct FreeReply
 {
+    void operator()(void *reply) const { std::free(reply); }
+};
+template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
+
+// Takes a request's reply and drops its error, if any: a window may vanish
+// between two requests, which is no reason for a warning.
+template <typename T, typename Cookie, typename Fetch>
+Reply<T> fetch(xcb_connection_t *connection, Cookie cookie, Fetch fetchReply)
+{
+    xcb_generic_error_t *error = nullptr;
+    Reply<T> reply(fetchReply(connection, cookie, &error));
+    std::free(error);
+    return reply;
+}
+
+struct Atoms
+{
+    xcb_atom_t clientList = XCB_ATOM_NONE;
+    xcb_atom_t activeWindow = XCB_ATOM_NONE;
+};
+
+xcb_connection_t *x11Connection()
+{
+    if (QGuiApplication::platformName() != u"xcb")
+        return nullptr;
+    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+Atoms internAtoms(xcb_connection_t *connection)
+{
+    auto intern = [connection](QByteArrayView name) {
+        return xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data());
+    };
+    const auto clientList = intern("_NET_CLIENT_LIST");
+    const auto activeWindow = intern("_NET_ACTIVE_WINDOW");
+    auto atomOf = [connection](xcb_intern_atom_cookie_t cookie) {
+        const auto reply = fetch<xcb_intern_atom_reply_t>(connection, cookie, xcb_intern_atom_reply);
+        return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    };
+    return {atomOf(clientList), atomOf(activeWindow)};
+}
+
+std::vector<xcb_window_t> rootWindows(xcb_connection_t *connection)
+{
+    std::vector<xcb_window_t> roots;
+    for (auto it = xcb_setup_roots_iterator(xcb_get_setup(connection)); it.rem > 0; xcb_screen_next(&it))
+        roots.push_back(it.data->root);
+    return roots;
+}
+
+std::vector<xcb_window_t> clientList(xcb_connection_t *connection, xcb_window_t root, const Atoms &atoms)
+{
+    if (atoms.clientList == XCB_ATOM_NONE)
+        return {};
+    const auto cookie = xcb_get_property(connection, 0, root, atoms.clientList, XCB_ATOM_WINDOW, 0, 16384);
+    const auto reply = fetch<xcb_get_property_reply_t>(connection, cookie, xcb_get_property_reply);
+    if (!reply || reply->format != 32)
+        return {};
+    const auto *windows = static_cast<const xcb_window_t *>(xcb_get_property_value(reply.get()));
+    return {windows, windows + xcb_get_property_value_length(reply.get()) / 4};
+}
+
+std::vector<xcb_window_t> children(xcb_connection_t *connection, xcb_window_t window)
+{
+    const auto reply =
+        fetch<xcb_query_tree_reply_t>(connection, xcb_query_tree(connection, window), xcb_query_tree_reply);
+    if (!reply)
+        return {};
+    const xcb_window_t *first = xcb_query_tree_children(reply.get());
+    return {first, first + xcb_query_tree_children_length(reply.get())};
+}
+
+// The class part of each window's WM_CLASS ("instance\0class\0"); nothing for
+// a window without one. The requests are sent together, then answered.
+std::vector<std::optional<QByteArray>> windowClasses(xcb_connection_t *connection,
+                                                     const std::vector<xcb_window_t> &windows)
+{
+    std::vector<xcb_get_property_cookie_t> cookies;
+    cookies.reserve(windows.size());
+    for (const xcb_window_t window : windows)
+        cookies.push_back(xcb_get_property(connection, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256));
+    std::vector<std::optional<QByteArray>> classes;
+    classes.reserve(windows.size());
+    for (const auto cookie : cookies) {
+        const auto reply = fetch<xcb_get_property_reply_t>(connection, cookie, xcb_get_property_reply);
+        if (!reply || reply->format != 8 || reply->type == XCB_ATOM_NONE) {
+            classes.emplace_back();
+            continue;
+        }
+        const QByteArray value(static_cast<const char *>(xcb_get_property_value(reply.get())),
+                               xcb_get_property_value_length(reply.get()));
+        const qsizetype instanceEnd = value.indexOf('\0');
+        const QByteArray windowClass = instanceEnd < 0 ? QByteArray() : value.mid(instanceEnd + 1);
+        const qsizetype classEnd = windowClass.indexOf('\0');
+        classes.emplace_back(classEnd < 0 ? windowClass : windowClass.left(classEnd));
+    }
+    return classes;
+}
+
+// A main window, not a tool-tip, pop-up or dialog of one.
+bool isTopLevelCandidate(xcb_connection_t *connection, xcb_window_t window)
+{
+    const auto attributesCookie = xcb_get_window_attributes(connection, window);
+    const auto transientCookie =
+        xcb_get_property(connection, 0, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1);
+    const auto attributes =
+        fetch<xcb_get_window_attributes_reply_t>(connection, attributesCookie, xcb_get_window_attributes_reply);
+    const auto transient = fetch<xcb_get_property_reply_t>(connection, transientCookie, xcb_get_property_reply);
+    if (!attributes || attributes->override_redirect)
+        return false;
+    return !transient || xcb_get_property_value_length(transient.get()) == 0;
+}
+
+std::optional<xcb_window_t> firstOfClass(xcb_connection_t *connection, const std::vector<xcb_window_t> &windows,
+                                         const std::vector<std::optional<QByteArray>> &classes, QByteArrayView wanted)
+{
+    for (std::size_t i = 0; i < windows.size(); ++i) {
+        if (classes[i] && *classes[i] == wanted && isTopLevelCandidate(connection, windows[i]))
+            return windows[i];
+    }
+    return std::nullopt;
+}
+
+std::optional<xcb_window_t> findWindowOfClass(xcb_connection_t *connection, xcb_window_t root, const Atoms &atoms,
+                                              QByteArrayView wanted)
+{
+    // The windows the window manager manages, oldest first.
+    const std::vector<xcb_window_t> managed = clientList(connection, root, atoms);
+    if (const auto found = firstOfClass(connection, managed, windowClasses(connection, managed), wanted))
+        return found;
+
+    // No window manager, or the window is withdrawn (hidden): walk the tree,
+    // top of the stack first, looking inside window-manager frames as well.
+    std::vector<xcb_window_t> topLevels = children(connection, root);
+    std::reverse(topLevels.begin(), topLevels.end());
+    const auto classes = windowClasses(connection, topLevels);
+    if (const auto found = firstOfClass(connection, topLevels, classes, wanted))
+        return found;
+    for (std::size_t i = 0; i < topLevels.size(); ++i) {
+        if (classes[i])
+            continue; // a client of its own, not a frame
+        const std::vector<xcb_window_t> framed = children(connection, topLevels[i]);
+        if (const auto found = firstOfClass(connection, framed, windowClasses(connection, framed), wanted))
+            return found;
+    }
+    return std::nullopt;
+}
+
+void activate(xcb_connection_t *connection, xcb_window_t root, const Atoms &atoms, xcb_window_t window)
+{
+    // Mapping restores a withdrawn window and, by ICCCM, an iconic one.
+    xcb_map_window(connection, window);
+    if (atoms.activeWindow != XCB_ATOM_NONE) {
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = window;
+        message.type = atoms.activeWindow;
+        message.data.data32[0] = 2; // source indication: a pager, i.e. the user's own request
+        message.data.data32[1] = XCB_CURRENT_TIME;
+        message.data.data32[2] = XCB_NONE;
+        xcb_send_event(connection, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char *>(&message));
+    }
+    const uint32_t stackMode = XCB_STACK_MODE_ABOVE;
+    xcb_configure_window(connection, window, XCB_CONFIG_WINDOW_STACK_MODE, &stackMode);
+    xcb_flush(connection);
+}
+
+} // namespace
+
+bool activateWindowOfClass(QStringView windowClass)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
+        return false;
+    const Atoms atoms = internAtoms(connection);
+    const QByteArray wanted = windowClass.toLatin1();
+    for (const xcb_window_t root : rootWindows(connection)) {
+        if (const auto window = findWindowOfClass(connection, root, atoms, wanted)) {
+            activate(connection, root, atoms, *window);
+            return true;
+        }
+    }
     return false;
+}
+
+bool activateNativeWindow(quintptr windowId)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (!connection || windowId == 0)
+        return false;
+    const auto window = static_cast<xcb_window_t>(windowId);
+    const auto tree =
+        fetch<xcb_query_tree_reply_t>(connection, xcb_query_tree(connection, window), xcb_query_tree_reply);
+    if (!tree)
+        return false;
+    activate(connection, tree->root, internAtoms(connection), window);
+    return true;
 }
 
 } // namespace menugeral

@@ -1,0 +1,65 @@
+# shellcheck shell=bash
+# Shared by scripts/run and scripts/test: the packages a fresh machine needs,
+# their installation, and the build into build/. Sourced, not run.
+
+MENUGERAL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# shellcheck disable=SC2034 # used by the scripts that source this file
+MENUGERAL_BUILD="$MENUGERAL_ROOT/build"
+
+# Every Debian package that building, testing and running the menu need. This
+# is the only list; add new needs here.
+MENUGERAL_PACKAGES=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev libxcb1-dev libgl-dev
+    googletest libgtest-dev libgmock-dev
+    xvfb xauth xdotool x11-utils openbox e2fsprogs
+    fonts-liberation2 fonts-open-sans fonts-dejavu-core
+)
+
+menugeral_say() {
+    printf '%s\n' "$*" >&2
+}
+
+menugeral_is_installed() {
+    dpkg -s "$1" 2>/dev/null | grep -q '^Status: install ok installed'
+}
+
+# Installs what is missing through apt-get (as root, or through sudo). A ready
+# machine installs nothing and asks for nothing.
+menugeral_install_packages() {
+    if ! command -v dpkg >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
+        menugeral_say "This is not a Debian-based system, so nothing is installed automatically."
+        menugeral_say "Install the equivalents of these Debian packages yourself:"
+        menugeral_say "    ${MENUGERAL_PACKAGES[*]}"
+        menugeral_say "Trying to build with what is there."
+        return 0
+    fi
+
+    local missing=() package
+    for package in "${MENUGERAL_PACKAGES[@]}"; do
+        menugeral_is_installed "$package" || missing+=("$package")
+    done
+    [ "${#missing[@]}" -eq 0 ] && return 0
+
+    local as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            menugeral_say "Missing packages: ${missing[*]}"
+            menugeral_say "Install them as root (apt-get install ${missing[*]}) and run this again."
+            return 1
+        fi
+        as_root=(sudo)
+    fi
+    menugeral_say "Installing: ${missing[*]}"
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Configures (once a fresh clone, quickly afterwards) and builds everything.
+menugeral_build() {
+    (
+        cd "$MENUGERAL_ROOT" || exit 1
+        cmake --preset default
+        cmake --build --preset default --parallel 2
+    )
+}

@@ -1,0 +1,99 @@
+#include "app/ApplicationSetup.h"
+
+#include "app/SingleInstanceGuard.h"
+#include "menu/UnitMenuGeralNovoFrm.h"
+#include "platform/DialogFileChooser.h"
+#include "platform/ExecutableDirectory.h"
+#include "platform/MessageBoxNotifier.h"
+#include "platform/PlatformServices.h"
+#include "platform/SystemProcessStarter.h"
+#include "platform/WindowActivation.h"
+#include "widgets/BalloonHint.h"
+#include "widgets/Fonts.h"
+
+#include <QApplication>
+#include <QPointer>
+
+#include <memory>
+
+namespace menugeral {
+namespace {
+
+// Shows the running menu normally and in front, or the modal window it is
+// busy with (password or settings), which would otherwise stay behind it.
+void bringForward(QWidget &menu)
+{
+    menu.showNormal();
+    menu.raise();
+    menu.activateWindow();
+    QWidget *front = QApplication::activeModalWidget();
+    if (!front)
+        front = &menu;
+    front->raise();
+    front->activateWindow();
+    // Asked as a pager would: window managers let that through their
+    // focus-stealing prevention, and the user did ask for the menu.
+    activateNativeWindow(front->winId());
+}
+
+} // namespace
+
+void preferX11Platform()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "xcb");
+#endif
+}
+
+int runMenu(int &argc, char **argv)
+{
+    preferX11Platform();
+    // Set before the first window, which takes its WM_CLASS from it. No
+    // display name: it would be appended to every dialog's caption.
+    QApplication::setApplicationName(kMenuWindowClass.toString());
+    QApplication app(argc, argv);
+
+    SingleInstanceGuard guard(currentInstanceAddress());
+    switch (guard.claim()) {
+    case SingleInstanceGuard::Claim::AnotherInstanceRuns:
+        // The running menu shows itself; asking the window manager from here
+        // as well makes sure it really comes forward.
+        if (!activateWindowOfClass(kMenuWindowClass) && guard.runningWindowId() != 0)
+            activateNativeWindow(guard.runningWindowId());
+        return 0;
+    case SingleInstanceGuard::Claim::FirstInstance:
+    case SingleInstanceGuard::Claim::Unguarded:
+        break;
+    }
+    // A window of the menu's class that another program owns counts as a
+    // running menu too.
+    if (activateWindowOfClass(kMenuWindowClass))
+        return 0;
+
+    installFontSubstitutions();
+    BalloonHint balloonHints(&app);
+    // Installing twice is harmless should the hint ever install itself.
+    app.installEventFilter(&balloonHints);
+
+    MessageBoxNotifier notifier;
+    DialogFileChooser fileChooser;
+    SystemProcessStarter processStarter(notifier);
+    ExecutableDirectory programDirectory;
+    const PlatformServices services{notifier, fileChooser, processStarter, programDirectory};
+
+    // Starts that come while the window is still being made (its missing-file
+    // warning runs an event loop) need nothing: the window is shown next.
+    QPointer<TFrmMenuGeralNovo> shown;
+    QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &app, [&shown] {
+        if (shown)
+            bringForward(*shown);
+    });
+    TFrmMenuGeralNovo menu(services);
+    guard.setWindowId(menu.winId());
+    menu.show();
+    shown = &menu;
+    return app.exec();
+}
+
+} // namespace menugeral

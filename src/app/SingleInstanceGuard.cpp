@@ -1,0 +1,143 @@
+#include "app/SingleInstanceGuard.h"
+
+#include <QDeadlineTimer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QThread>
+
+namespace menugeral {
+using namespace Qt::StringLiterals;
+namespace {
+
+// The whole conversation: one request line, one answer line (the window id).
+constexpr QByteArrayView kShowRequest = "show\n";
+constexpr int kConnectTimeoutMs = 200;
+constexpr int kAnswerTimeoutMs = 1000;
+// Between two looks at a lock held by a menu that is still starting up.
+constexpr unsigned long kRetryPauseMs = 10;
+
+} // namespace
+
+SingleInstanceGuard::SingleInstanceGuard(std::optional<InstanceAddress> address, QObject *parent)
+    : QObject(parent), m_address(std::move(address))
+{
+    m_server.setSocketOptions(QLocalServer::UserAccessOption);
+    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstanceGuard::acceptConnections);
+}
+
+SingleInstanceGuard::~SingleInstanceGuard()
+{
+    // Socket first: a later start that still sees it must also find the lock.
+    m_server.close();
+    m_lock.reset();
+}
+
+void SingleInstanceGuard::setDeadline(std::chrono::milliseconds deadline)
+{
+    m_deadline = deadline;
+}
+
+void SingleInstanceGuard::setWindowId(quint64 windowId)
+{
+    m_windowId = windowId;
+}
+
+quint64 SingleInstanceGuard::runningWindowId() const
+{
+    return m_runningWindowId;
+}
+
+SingleInstanceGuard::Claim SingleInstanceGuard::claim()
+{
+    if (!m_address)
+        return Claim::Unguarded;
+
+    auto lock = std::make_unique<QLockFile>(m_address->lockFileName);
+    // Held for the whole run: never stale by age, only when its process is gone.
+    lock->setStaleLockTime(0);
+
+    const QDeadlineTimer deadline(m_deadline);
+    for (;;) {
+        // tryLock also clears a lock left by a process that no longer runs.
+        if (lock->tryLock(0)) {
+            m_lock = std::move(lock);
+            if (listen())
+                return Claim::FirstInstance;
+            // Without a socket no later start could reach us; let them start
+            // on their own at once instead of waiting for us.
+            m_lock.reset();
+            return Claim::Unguarded;
+        }
+        if (requestActivation() == Request::Answered)
+            return Claim::AnotherInstanceRuns;
+        // A lock we cannot even create leaves nothing to wait for.
+        if (lock->error() != QLockFile::LockFailedError || deadline.hasExpired())
+            return Claim::Unguarded;
+        // The holder is starting and not listening yet.
+        QThread::msleep(kRetryPauseMs);
+    }
+}
+
+SingleInstanceGuard::Request SingleInstanceGuard::requestActivation()
+{
+    QLocalSocket socket;
+    socket.connectToServer(m_address->socketName);
+    if (!socket.waitForConnected(kConnectTimeoutMs))
+        return Request::NoServer;
+    socket.write(kShowRequest.data(), kShowRequest.size());
+    socket.waitForBytesWritten(kConnectTimeoutMs);
+    // The running menu may be busy (a modal box at start-up); it was reached,
+    // so it will show itself when it gets to the request even without an answer.
+    QDeadlineTimer answerDeadline(kAnswerTimeoutMs);
+    while (!socket.canReadLine() && !answerDeadline.hasExpired() && socket.state() == QLocalSocket::ConnectedState) {
+        socket.waitForReadyRead(static_cast<int>(answerDeadline.remainingTime()));
+    }
+    if (socket.canReadLine()) {
+        bool ok = false;
+        const quint64 id = socket.readLine().trimmed().toULongLong(&ok);
+        m_runningWindowId = ok ? id : 0;
+    }
+    socket.disconnectFromServer();
+    return Request::Answered;
+}
+
+bool SingleInstanceGuard::listen()
+{
+    // We hold the lock, so a socket still there was left by a killed menu.
+    QLocalServer::removeServer(m_address->socketName);
+    return m_server.listen(m_address->socketName);
+}
+
+void SingleInstanceGuard::acceptConnections()
+{
+    while (QLocalSocket *socket = m_server.nextPendingConnection()) {
+        socket->setParent(this);
+        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
+        // The request may have arrived together with the connection.
+        if (socket->bytesAvailable() > 0)
+            answer(socket);
+    }
+}
+
+void SingleInstanceGuard::answer(QLocalSocket *socket)
+{
+    if (!socket->canReadLine()) {
+        // Anything longer than the request is not one of ours.
+        if (socket->bytesAvailable() > kShowRequest.size())
+            socket->disconnectFromServer();
+        return;
+    }
+    const QByteArray request = socket->readLine();
+    if (QByteArrayView(request) != kShowRequest) {
+        socket->disconnectFromServer();
+        return;
+    }
+    // Show first: the answer lets the other start bring the shown window forward.
+    Q_EMIT activationRequested();
+    socket->write(QByteArray::number(m_windowId) + '\n');
+    socket->flush();
+    socket->disconnectFromServer();
+}
+
+} // namespace menugeral

@@ -1,0 +1,252 @@
+#include "harness/Desktop.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QThread>
+
+namespace menugeral::e2e {
+using namespace Qt::StringLiterals;
+namespace {
+
+constexpr int kToolTimeoutMs = 10000;
+
+QList<quint64> hexIds(const QByteArray &text)
+{
+    QList<quint64> ids;
+    static const QRegularExpression hex(u"0x[0-9a-fA-F]+"_s);
+    for (const auto &match : hex.globalMatch(QString::fromLatin1(text))) {
+        bool ok = false;
+        const quint64 id = match.captured().toULongLong(&ok, 16);
+        if (ok && id != 0)
+            ids << id;
+    }
+    return ids;
+}
+
+void stop(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    process.terminate();
+    if (!process.waitForFinished(2000)) {
+        process.kill();
+        process.waitForFinished(2000);
+    }
+}
+
+} // namespace
+
+bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds timeout)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeout.count())
+            return condition();
+        QThread::msleep(30);
+        // Lets QProcess see its children end.
+        QCoreApplication::processEvents();
+    }
+    return true;
+}
+
+QString windowIdText(quint64 window)
+{
+    return u"0x"_s + QString::number(window, 16);
+}
+
+Desktop::Desktop() = default;
+
+Desktop::~Desktop()
+{
+    stop(m_windowManager);
+    stop(m_server);
+}
+
+QStringList Desktop::missingTools()
+{
+    QStringList missing;
+    for (const QString &tool : {u"Xvfb"_s, u"openbox"_s, u"xdotool"_s, u"xprop"_s, u"xwininfo"_s}) {
+        if (QStandardPaths::findExecutable(tool).isEmpty())
+            missing << tool;
+    }
+    return missing;
+}
+
+std::optional<QString> Desktop::start()
+{
+    // Xvfb picks a free display and writes its number to the given descriptor.
+    m_server.setProcessChannelMode(QProcess::SeparateChannels);
+    m_server.setStandardErrorFile(QProcess::nullDevice());
+    m_server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s, u"-nolisten"_s,
+                               u"tcp"_s, u"-noreset"_s});
+    if (!m_server.waitForStarted())
+        return u"Xvfb did not start: "_s + m_server.errorString();
+    QElapsedTimer timer;
+    timer.start();
+    while (!m_server.canReadLine() && timer.elapsed() < kToolTimeoutMs && m_server.state() == QProcess::Running)
+        m_server.waitForReadyRead(100);
+    const QByteArray number = m_server.readLine().trimmed();
+    if (number.isEmpty())
+        return u"Xvfb did not report its display"_s;
+    m_display = u':' + QString::fromLatin1(number);
+
+    m_windowManager.setProcessEnvironment(environment());
+    m_windowManager.setStandardOutputFile(QProcess::nullDevice());
+    m_windowManager.setStandardErrorFile(QProcess::nullDevice());
+    m_windowManager.start(u"openbox"_s, {u"--sm-disable"_s});
+    if (!m_windowManager.waitForStarted())
+        return u"openbox did not start: "_s + m_windowManager.errorString();
+    return waitForWindowManager();
+}
+
+std::optional<QString> Desktop::waitForWindowManager()
+{
+    // The window manager announces itself on the root window once it runs.
+    const bool ready = waitUntil(
+        [this] {
+            return run(u"xprop"_s, {u"-root"_s, u"_NET_SUPPORTING_WM_CHECK"_s}).output.contains("window id");
+        },
+        10s);
+    if (!ready)
+        return u"openbox did not take over display "_s + m_display;
+    return std::nullopt;
+}
+
+QProcessEnvironment Desktop::environment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : {u"QT_QPA_PLATFORM"_s, u"WAYLAND_DISPLAY"_s, u"XAUTHORITY"_s, u"XDG_CONFIG_HOME"_s,
+                                u"XDG_CACHE_HOME"_s, u"XDG_DATA_HOME"_s})
+        environment.remove(name);
+    environment.insert(u"DISPLAY"_s, m_display);
+    environment.insert(u"HOME"_s, m_home.path());
+    environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
+    return environment;
+}
+
+QString Desktop::runtimeDirectory() const
+{
+    return m_runtime.path();
+}
+
+ToolRun Desktop::run(const QString &program, const QStringList &arguments) const
+{
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.start(program, arguments);
+    ToolRun result;
+    result.finished = process.waitForFinished(kToolTimeoutMs);
+    if (!result.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    result.exitCode = process.exitCode();
+    result.output = process.readAllStandardOutput();
+    return result;
+}
+
+QList<quint64> Desktop::managedWindowsOfClass(const QByteArray &windowClass) const
+{
+    QList<quint64> windows;
+    const QByteArray list = run(u"xprop"_s, {u"-root"_s, u"-notype"_s, u"_NET_CLIENT_LIST"_s}).output;
+    for (const quint64 window : hexIds(list.mid(list.indexOf('#') + 1))) {
+        // WM_CLASS = "instance", "class"
+        const QByteArray line = run(u"xprop"_s, {u"-id"_s, windowIdText(window), u"-notype"_s, u"WM_CLASS"_s}).output;
+        const QList<QByteArray> parts = line.split('"');
+        if (parts.size() >= 4 && parts.at(3) == windowClass)
+            windows << window;
+    }
+    return windows;
+}
+
+QList<quint64> Desktop::visibleWindowsTitled(const QString &title) const
+{
+    // xdotool prints decimal ids, one a line, and fails when none matches.
+    const QString pattern = u'^' + QRegularExpression::escape(title) + u'$';
+    QList<quint64> windows;
+    const QByteArray output = run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, pattern}).output;
+    for (const QByteArray &line : output.split('\n')) {
+        bool ok = false;
+        const quint64 window = line.trimmed().toULongLong(&ok);
+        if (ok)
+            windows << window;
+    }
+    return windows;
+}
+
+std::optional<quint64> Desktop::activeWindow() const
+{
+    const QByteArray line = run(u"xprop"_s, {u"-root"_s, u"-notype"_s, u"_NET_ACTIVE_WINDOW"_s}).output;
+    const QList<quint64> ids = hexIds(line.mid(line.indexOf('#') + 1));
+    if (ids.isEmpty())
+        return std::nullopt;
+    return ids.first();
+}
+
+WindowState Desktop::state(quint64 window) const
+{
+    const QByteArray text = run(u"xprop"_s, {u"-id"_s, windowIdText(window), u"WM_STATE"_s}).output;
+    if (text.contains("window state: Normal"))
+        return WindowState::Normal;
+    if (text.contains("window state: Iconic"))
+        return WindowState::Iconic;
+    if (text.contains("window state: Withdrawn") || text.contains("not found"))
+        return WindowState::Withdrawn;
+    return WindowState::Unknown;
+}
+
+bool Desktop::isViewable(quint64 window) const
+{
+    return run(u"xwininfo"_s, {u"-id"_s, windowIdText(window)}).output.contains("Map State: IsViewable");
+}
+
+QRect Desktop::geometry(quint64 window) const
+{
+    // Absolute upper-left X:  100 / Width: 780 ...
+    const QString info = QString::fromLatin1(run(u"xwininfo"_s, {u"-id"_s, windowIdText(window)}).output);
+    auto field = [&info](const QString &name) {
+        static const QRegularExpression spaces(u"\\s+"_s);
+        const qsizetype at = info.indexOf(name);
+        if (at < 0)
+            return -1;
+        return info.mid(at + name.size()).trimmed().split(spaces).first().toInt();
+    };
+    return {field(u"Absolute upper-left X:"_s), field(u"Absolute upper-left Y:"_s), field(u"Width:"_s),
+            field(u"Height:"_s)};
+}
+
+void Desktop::minimise(quint64 window) const
+{
+    run(u"xdotool"_s, {u"windowminimize"_s, u"--sync"_s, QString::number(window)});
+}
+
+void Desktop::unmap(quint64 window) const
+{
+    run(u"xdotool"_s, {u"windowunmap"_s, u"--sync"_s, QString::number(window)});
+}
+
+void Desktop::setWindowClass(quint64 window, const QString &windowClass) const
+{
+    run(u"xdotool"_s, {u"set_window"_s, u"--class"_s, windowClass, QString::number(window)});
+}
+
+void Desktop::click(quint64 window, QPoint position) const
+{
+    const QRect frame = geometry(window);
+    const QPoint at = frame.topLeft() + position;
+    run(u"xdotool"_s, {u"mousemove"_s, u"--sync"_s, QString::number(at.x()), QString::number(at.y())});
+    run(u"xdotool"_s, {u"click"_s, u"1"_s});
+}
+
+void Desktop::key(quint64 window, const QString &keyName) const
+{
+    run(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, QString::number(window)});
+    run(u"xdotool"_s, {u"key"_s, u"--clearmodifiers"_s, keyName});
+}
+
+} // namespace menugeral::e2e

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "TempDir.h"
+
+#include <QByteArray>
+#include <QPoint>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <chrono>
+#include <functional>
+#include <optional>
+
+namespace menugeral::e2e {
+
+using namespace std::chrono_literals;
+
+// What a finished tool printed and how it ended.
+struct ToolRun
+{
+    bool finished = false;
+    int exitCode = -1;
+    QByteArray output;
+};
+
+enum class WindowState
+{
+    Withdrawn,
+    Normal,
+    Iconic,
+    Unknown,
+};
+
+// A desktop of its own for one test: an Xvfb server on a free display with
+// openbox managing it, and a home and runtime directory that no other test
+// shares. Everything is looked at through the X tools a user has too.
+class Desktop
+{
+public:
+    Desktop();
+    ~Desktop();
+    Desktop(const Desktop &) = delete;
+    Desktop &operator=(const Desktop &) = delete;
+
+    // The programs the harness needs that are not installed; empty when all are.
+    static QStringList missingTools();
+
+    // Starts the server and the window manager; an explanation when it cannot.
+    std::optional<QString> start();
+
+    // The environment of a program started on this desktop.
+    QProcessEnvironment environment() const;
+    QString runtimeDirectory() const;
+
+    ToolRun run(const QString &program, const QStringList &arguments) const;
+
+    // Top-level windows the window manager manages whose WM_CLASS class part is `windowClass`.
+    QList<quint64> managedWindowsOfClass(const QByteArray &windowClass) const;
+    // Windows on screen whose title is exactly `title`.
+    QList<quint64> visibleWindowsTitled(const QString &title) const;
+    std::optional<quint64> activeWindow() const;
+    WindowState state(quint64 window) const;
+    bool isViewable(quint64 window) const;
+    QRect geometry(quint64 window) const;
+
+    void minimise(quint64 window) const;
+    void unmap(quint64 window) const;
+    void setWindowClass(quint64 window, const QString &windowClass) const;
+    // A left click at `position` inside the window, through the pointer.
+    void click(quint64 window, QPoint position) const;
+    void key(quint64 window, const QString &keyName) const;
+
+private:
+    std::optional<QString> waitForWindowManager();
+
+    test::TempDir m_home;
+    test::TempDir m_runtime;
+    QProcess m_server;
+    QProcess m_windowManager;
+    QString m_display;
+};
+
+// Polls `condition` until it holds or `timeout` passes; the last answer.
+bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds timeout = 5s);
+
+QString windowIdText(quint64 window);
+
+} // namespace menugeral::e2e

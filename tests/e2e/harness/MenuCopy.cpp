@@ -1,0 +1,111 @@
+#include "harness/MenuCopy.h"
+
+#include "catalogue/Windows1252.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+namespace menugeral::e2e {
+using namespace Qt::StringLiterals;
+
+MenuCopy::MenuCopy(const Desktop &desktop) : m_desktop(desktop)
+{}
+
+MenuCopy::~MenuCopy()
+{
+    for (const auto &process : m_processes) {
+        if (process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(2000);
+        }
+    }
+}
+
+std::optional<QString> MenuCopy::install()
+{
+    const QString program = QStringLiteral(MENUGERAL_BIN_DIR) + u"/menugeral"_s;
+    if (!QFile::copy(program, filePath(u"menugeral"_s)))
+        return u"cannot copy "_s + program;
+    return std::nullopt;
+}
+
+QString MenuCopy::directory() const
+{
+    return m_directory.path();
+}
+
+QString MenuCopy::filePath(const QString &name) const
+{
+    return m_directory.filePath(name);
+}
+
+void MenuCopy::writeConfiguration(const std::vector<std::pair<QString, QString>> &keysOfSection, const QString &section)
+{
+    QString text = u'[' + section + u"]\r\n"_s;
+    for (const auto &[key, value] : keysOfSection)
+        text += key + u'=' + value + u"\r\n"_s;
+    const auto bytes = Windows1252::encode(text);
+    ASSERT_TRUE(bytes) << "not Windows-1252: " << qPrintable(text);
+    m_directory.writeFile(u"configuracoes.ini"_s, *bytes);
+}
+
+QProcess &MenuCopy::start(const QProcessEnvironment &extra)
+{
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment environment = m_desktop.environment();
+    environment.insert(extra);
+    process->setProcessEnvironment(environment);
+    process->setWorkingDirectory(QDir::rootPath());
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start(filePath(u"menugeral"_s), {});
+    m_processes.push_back(std::move(process));
+    return *m_processes.back();
+}
+
+QList<quint64> MenuCopy::menuWindows() const
+{
+    QList<quint64> windows;
+    for (const quint64 window : m_desktop.managedWindowsOfClass(kMenuClass)) {
+        const QByteArray transientFor =
+            m_desktop.run(u"xprop"_s, {u"-id"_s, windowIdText(window), u"WM_TRANSIENT_FOR"_s}).output;
+        if (!transientFor.contains("window id"))
+            windows << window;
+    }
+    return windows;
+}
+
+std::optional<quint64> MenuCopy::waitForOneMenuWindow(std::chrono::milliseconds timeout) const
+{
+    QList<quint64> windows;
+    waitUntil(
+        [&] {
+            windows = menuWindows();
+            return windows.size() == 1 && m_desktop.isViewable(windows.first());
+        },
+        timeout);
+    if (windows.size() != 1)
+        return std::nullopt;
+    return windows.first();
+}
+
+int MenuCopy::runningCount() const
+{
+    QCoreApplication::processEvents();
+    return static_cast<int>(std::count_if(m_processes.begin(), m_processes.end(), [](const auto &process) {
+        return process->state() != QProcess::NotRunning;
+    }));
+}
+
+void MenuOnDesktopTest::SetUp()
+{
+    if (const QStringList missing = Desktop::missingTools(); !missing.isEmpty())
+        GTEST_SKIP() << "the desktop tests need " << qPrintable(missing.join(u", "_s)) << ", which is not installed";
+    if (const auto why = desktop.start())
+        FAIL() << qPrintable(*why);
+    if (const auto why = menu.install())
+        FAIL() << qPrintable(*why);
+}
+
+} // namespace menugeral::e2e

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "TempDir.h"
+#include "harness/Desktop.h"
+
+#include <QByteArray>
+#include <QProcess>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace menugeral::e2e {
+
+inline const QByteArray kMenuClass = QByteArrayLiteral("TFrmMenuGeralNovo");
+inline const QString kWarningCaption = QStringLiteral("Menu Geral do Sistema");
+
+// The menu as an installer would lay it out: the real program copied into a
+// directory of its own (the menu reads configuracoes.ini beside its own
+// executable, symbolic links resolved), started as often as a test needs.
+class MenuCopy
+{
+public:
+    explicit MenuCopy(const Desktop &desktop);
+    ~MenuCopy(); // kills every menu it started that still runs
+    MenuCopy(const MenuCopy &) = delete;
+    MenuCopy &operator=(const MenuCopy &) = delete;
+
+    // Copies the built program; an explanation when it cannot.
+    std::optional<QString> install();
+    QString directory() const;
+    QString filePath(const QString &name) const;
+
+    // configuracoes.ini from (section, key, value) entries, in Windows-1252 with CR LF.
+    void writeConfiguration(const std::vector<std::pair<QString, QString>> &keysOfSection,
+                            const QString &section = QStringLiteral("GestaoEmpresarial"));
+
+    // Starts one more menu with the desktop's environment plus `extra`.
+    QProcess &start(const QProcessEnvironment &extra = {});
+
+    // The menu's main windows on screen: managed, of the menu's class, not dialogs.
+    QList<quint64> menuWindows() const;
+    // Waits until exactly one main window is on screen and gives it.
+    std::optional<quint64> waitForOneMenuWindow(std::chrono::milliseconds timeout = 10s) const;
+    int runningCount() const;
+
+private:
+    const Desktop &m_desktop;
+    test::TempDir m_directory;
+    std::vector<std::unique_ptr<QProcess>> m_processes;
+};
+
+// A test that needs a desktop and a copy of the menu; skipped, with the reason
+// printed, where the X tools are missing.
+class MenuOnDesktopTest : public testing::Test
+{
+protected:
+    void SetUp() override;
+
+    Desktop desktop;
+    MenuCopy menu{desktop};
+};
+
+} // namespace menugeral::e2e

@@ -1,0 +1,78 @@
+#include "harness/MenuCopy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace menugeral::e2e;
+
+namespace {
+
+// Where the tile of "Gerencial" lies in the menu: its bounds inside the
+// modules panel, which lies at 21, 109 in the window.
+constexpr QPoint kGerencialTileCentre{21 + 28 + 161 / 2, 109 + 72 + 80 / 2};
+
+class MenuWindow : public MenuOnDesktopTest
+{};
+
+TEST_F(MenuWindow, TileClickStartsTheConfiguredProgramWithItsArgumentsInItsDirectory)
+{
+    const QString programDirectory = menu.filePath(u"dir with blanks"_s);
+    ASSERT_TRUE(QDir().mkpath(programDirectory));
+    const QString probe = programDirectory + u"/menugeral-probe"_s;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(MENUGERAL_TEST_BIN_DIR) + u"/menugeral-probe"_s, probe));
+    menu.writeConfiguration({{u"Modulo Gerencial"_s, probe + uR"( --flag "two words")"_s}});
+    const QString log = menu.filePath(u"probe.log"_s);
+    QProcessEnvironment withLog;
+    withLog.insert(u"MENUGERAL_PROBE_LOG"_s, log);
+
+    menu.start(withLog);
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window) << "the menu never came on screen";
+    desktop.click(*window, kGerencialTileCentre);
+
+    ASSERT_TRUE(waitUntil([&] { return QFileInfo(log).size() > 0; })) << "the click started nothing";
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 1);
+    const QJsonObject run = QJsonDocument::fromJson(lines.first()).object();
+    EXPECT_EQ(run.value(u"program"_s).toString(), QFileInfo(probe).canonicalFilePath());
+    EXPECT_EQ(run.value(u"cwd"_s).toString(), QFileInfo(programDirectory).canonicalFilePath());
+    EXPECT_EQ(run.value(u"args"_s).toArray().toVariantList(), (QVariantList{u"--flag"_s, u"two words"_s}));
+}
+
+TEST_F(MenuWindow, EscapeClosesTheMenuWithExitCodeZero)
+{
+    menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});
+    QProcess &process = menu.start();
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window);
+
+    desktop.key(*window, u"Escape"_s);
+    ASSERT_TRUE(process.waitForFinished(5000)) << "Escape did not close the menu";
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0);
+}
+
+TEST_F(MenuWindow, FirstStartWithoutConfigurationWarnsBeforeTheMenuShows)
+{
+    QProcess &process = menu.start();
+    QList<quint64> boxes;
+    ASSERT_TRUE(waitUntil([&] { return !(boxes = desktop.visibleWindowsTitled(kWarningCaption)).isEmpty(); }, 10s))
+        << "no warning about the missing configuration";
+    EXPECT_TRUE(menu.menuWindows().isEmpty()) << "the menu showed before its warning was answered";
+    EXPECT_FALSE(QFileInfo::exists(menu.filePath(u"configuracoes.ini"_s))) << "the warning must not create the file";
+
+    desktop.key(boxes.first(), u"Return"_s);
+    EXPECT_TRUE(menu.waitForOneMenuWindow()) << "the menu did not follow its warning";
+    EXPECT_EQ(process.state(), QProcess::Running);
+}
+
+} // namespace

@@ -1,0 +1,147 @@
+#include "harness/MenuCopy.h"
+
+#include <QElapsedTimer>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace menugeral::e2e;
+
+namespace {
+
+class OneMenuPerDesktop : public MenuOnDesktopTest
+{
+protected:
+    void SetUp() override
+    {
+        MenuOnDesktopTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});
+    }
+
+    // Starts the menu and waits for its window.
+    quint64 startFirstMenu()
+    {
+        menu.start();
+        const auto window = menu.waitForOneMenuWindow();
+        EXPECT_TRUE(window) << "the first menu never came on screen";
+        return window.value_or(0);
+    }
+
+    // A later start, which must hand over and end at once with code 0.
+    void startAgainAndExpectHandOver()
+    {
+        QElapsedTimer timer;
+        timer.start();
+        QProcess &again = menu.start();
+        ASSERT_TRUE(again.waitForFinished(5000)) << "the second start kept running";
+        EXPECT_LT(timer.elapsed(), 1000) << "the second start took too long to hand over";
+        EXPECT_EQ(again.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(again.exitCode(), 0);
+    }
+
+    void expectOneMenuInFront(quint64 window)
+    {
+        EXPECT_TRUE(waitUntil([&] { return desktop.state(window) == WindowState::Normal; }))
+            << "the menu was not shown normally";
+        EXPECT_TRUE(waitUntil([&] { return desktop.isViewable(window); })) << "the menu is not on screen";
+        EXPECT_TRUE(waitUntil([&] { return desktop.activeWindow() == window; })) << "the menu is not the active window";
+        EXPECT_EQ(menu.menuWindows(), QList<quint64>{window});
+        EXPECT_EQ(menu.runningCount(), 1);
+    }
+};
+
+TEST_F(OneMenuPerDesktop, SecondStartEndsAtOnceAndLeavesOneMenu)
+{
+    const quint64 window = startFirstMenu();
+    ASSERT_NE(window, 0u);
+    startAgainAndExpectHandOver();
+    expectOneMenuInFront(window);
+}
+
+TEST_F(OneMenuPerDesktop, MinimisedMenuIsRestoredByASecondStart)
+{
+    const quint64 window = startFirstMenu();
+    ASSERT_NE(window, 0u);
+    desktop.minimise(window);
+    ASSERT_TRUE(waitUntil([&] { return desktop.state(window) == WindowState::Iconic; }));
+
+    startAgainAndExpectHandOver();
+    expectOneMenuInFront(window);
+}
+
+TEST_F(OneMenuPerDesktop, HiddenMenuIsShownAgainByASecondStart)
+{
+    const quint64 window = startFirstMenu();
+    ASSERT_NE(window, 0u);
+    desktop.unmap(window);
+    ASSERT_TRUE(waitUntil([&] { return !desktop.isViewable(window); }));
+
+    startAgainAndExpectHandOver();
+    expectOneMenuInFront(window);
+}
+
+TEST_F(OneMenuPerDesktop, KilledMenuDoesNotBlockTheNextStart)
+{
+    QProcess &killed = menu.start();
+    ASSERT_TRUE(menu.waitForOneMenuWindow());
+    killed.kill(); // SIGKILL: the menu cannot clean up
+    ASSERT_TRUE(killed.waitForFinished(5000));
+    ASSERT_TRUE(waitUntil([&] { return menu.menuWindows().isEmpty(); }));
+
+    const quint64 window = startFirstMenu();
+    ASSERT_NE(window, 0u) << "the leftovers of the killed menu blocked the next start";
+    // And the new menu guards the desktop again.
+    startAgainAndExpectHandOver();
+    expectOneMenuInFront(window);
+}
+
+TEST_F(OneMenuPerDesktop, TenSimultaneousStartsLeaveOneMenu)
+{
+    std::vector<QProcess *> starts;
+    for (int i = 0; i < 10; ++i)
+        starts.push_back(&menu.start());
+
+    ASSERT_TRUE(waitUntil([&] { return menu.runningCount() <= 1; }, 20s)) << "more than one menu kept running";
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window);
+    int handedOver = 0;
+    for (QProcess *start : starts) {
+        if (start->state() == QProcess::NotRunning) {
+            EXPECT_EQ(start->exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(start->exitCode(), 0);
+            ++handedOver;
+        }
+    }
+    EXPECT_EQ(handedOver, 9);
+    EXPECT_EQ(menu.runningCount(), 1);
+    EXPECT_EQ(menu.menuWindows().size(), 1);
+}
+
+TEST_F(OneMenuPerDesktop, WindowOfTheMenusClassInAnotherProgramIsActivatedInstead)
+{
+    // Another program whose window carries the menu's class, minimised.
+    QProcess other;
+    other.setProcessEnvironment(desktop.environment());
+    other.start(QStringLiteral(MENUGERAL_BIN_DIR) + u"/modulo-demo"_s, {});
+    QList<quint64> windows;
+    ASSERT_TRUE(waitUntil([&] { return (windows = desktop.managedWindowsOfClass("modulo-demo")).size() == 1; }))
+        << "the other program never came on screen";
+    const quint64 window = windows.first();
+    desktop.setWindowClass(window, QString::fromLatin1(kMenuClass));
+    desktop.minimise(window);
+    ASSERT_TRUE(waitUntil([&] { return desktop.state(window) == WindowState::Iconic; }));
+
+    QProcess &start = menu.start();
+    ASSERT_TRUE(start.waitForFinished(5000)) << "the menu started although a window of its class exists";
+    EXPECT_EQ(start.exitCode(), 0);
+    EXPECT_TRUE(waitUntil([&] { return desktop.state(window) == WindowState::Normal; }));
+    EXPECT_TRUE(waitUntil([&] { return desktop.activeWindow() == window; }));
+    EXPECT_EQ(desktop.managedWindowsOfClass(kMenuClass), QList<quint64>{window});
+
+    other.kill();
+    other.waitForFinished();
+}
+
+} // namespace
