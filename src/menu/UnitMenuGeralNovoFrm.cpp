@@ -5,6 +5,7 @@
 #include "menu/MenuLayout.h"
 #include "platform/Notifier.h"
 #include "platform/ProgramDirectory.h"
+#include "settings/UnitMenuGeralConfiguracoesSenhaFrm.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/ColourKey.h"
 #include "widgets/GradientPanel.h"
@@ -368,9 +369,19 @@ void TFrmMenuGeralNovo::FormKeyDown(int key)
     case Qt::Key_Escape:
         close();
         break;
+    case Qt::Key_F12:
+        abrirConfiguracoes();
+        break;
     default:
         break;
     }
+}
+
+void TFrmMenuGeralNovo::abrirConfiguracoes()
+{
+    // Made for this one request and gone when its modal loop returns.
+    TfrmConfiguracoesSenha dialog(m_services, *this);
+    dialog.exec();
 }
 
 void TFrmMenuGeralNovo::showEvent(QShowEvent *event)

@@ -69,6 +69,7 @@ protected:
 private:
     void FormCreate();
     void FormKeyDown(int key);
+    void abrirConfiguracoes();
     void launchModule(QStringView launchKey);
     void applyColourKeyOnce();
     void buildWindow();

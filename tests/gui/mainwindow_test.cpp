@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -210,5 +211,37 @@ TEST_F(MainWindowTest, NoChildTakesTheKeyboardFocus)
     QTest::mouseClick(tile(*window, u"bitRh"_s), Qt::LeftButton);
     EXPECT_EQ(QApplication::focusWidget(), nullptr);
 }
+
+} // namespace
+
+namespace {
+
+class MainWindowSettingsTest : public MainWindowTest, public ::testing::WithParamInterface<Qt::KeyboardModifiers>
+{};
+
+TEST_P(MainWindowSettingsTest, F12OpensThePasswordDialogModallyWhateverTheModifiers)
+{
+    writeConfig({});
+    auto window = makeWindow();
+    QString caption;
+    bool modal = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr)
+            return;
+        caption = dialog->windowTitle();
+        modal = dialog->isModal();
+        QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    QTest::keyClick(window.get(), Qt::Key_F12, GetParam());
+
+    EXPECT_EQ(caption, u"Autoriza\u00e7\u00e3o para acesso"_s);
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << "the dialog is gone when its loop returns";
+    EXPECT_TRUE(window->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Modifiers, MainWindowSettingsTest,
+                         ::testing::Values(Qt::NoModifier, Qt::ShiftModifier, Qt::ControlModifier));
 
 } // namespace
