@@ -4,7 +4,8 @@
 
 namespace menugeral {
 
-ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(text, parent) {}
+ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
+{}
 
 void ClickableLabel::mousePressEvent(QMouseEvent *event)
 {

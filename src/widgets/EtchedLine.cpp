@@ -4,7 +4,8 @@
 
 namespace menugeral {
 
-EtchedLine::EtchedLine(QWidget *parent) : QWidget(parent) {}
+EtchedLine::EtchedLine(QWidget *parent) : QWidget(parent)
+{}
 
 void EtchedLine::paintEvent(QPaintEvent *)
 {

@@ -22,8 +22,10 @@ QPixmap glyphWithTransparentMagenta(const QImage &glyph)
 GlyphButton::GlyphButton(const QString &caption, const QImage &glyph, QWidget *parent) : QPushButton(caption, parent)
 {
     setIcon(QIcon(glyphWithTransparentMagenta(glyph)));
-    setIconSize(QSize(16, 16));
-    setAutoDefault(false);
+    setIconSize(QSize(kGlyphSize, kGlyphSize));
+    // Enter presses the button that has the focus; elsewhere in a dialog it
+    // goes to the one default button the window names.
+    setAutoDefault(true);
 }
 
 } // namespace menugeral

@@ -6,10 +6,8 @@
 
 namespace menugeral {
 
-GradientPanel::GradientPanel(const GradientPanelColours &colours, QWidget *parent)
-    : QWidget(parent), m_colours(colours)
-{
-}
+GradientPanel::GradientPanel(const GradientPanelColours &colours, QWidget *parent) : QWidget(parent), m_colours(colours)
+{}
 
 const GradientPanelColours &GradientPanel::colours() const
 {
@@ -21,13 +19,19 @@ void GradientPanel::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
 
-    // The outline runs through the centres of the border pixels; the fill is
-    // clipped to it so that the corners outside show what lies beneath.
-    const QRectF outline = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    QPainterPath shape;
-    shape.addRoundedRect(outline, kCornerRadius, kCornerRadius);
+    // The border is stroked through the centres of the edge pixels. The fill
+    // reaches the outer edge of that stroke, so the translucent border blends
+    // with the panel's own colours; only outside the rounded corners does
+    // what lies beneath show through.
+    const QRectF bounds(rect());
+    QPainterPath fillShape;
+    fillShape.addRoundedRect(bounds, kCornerRadius + 0.5, kCornerRadius + 0.5);
+    QPainterPath outline;
+    outline.addRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius, kCornerRadius);
 
-    const qreal half = height() / 2.0;
+    // Cut on a whole pixel row: a cut through the middle of a row would leave
+    // that row half covered by each gradient and let the background through.
+    const int half = height() / 2;
     QLinearGradient upper(0, 0, 0, half);
     upper.setColorAt(0, m_colours.fill);
     upper.setColorAt(1, m_colours.fill2);
@@ -35,15 +39,13 @@ void GradientPanel::paintEvent(QPaintEvent *)
     lower.setColorAt(0, m_colours.mirror);
     lower.setColorAt(1, m_colours.mirror2);
 
-    painter.save();
-    painter.setClipPath(shape);
-    painter.fillRect(QRectF(0, 0, width(), half), upper);
-    painter.fillRect(QRectF(0, half, width(), height() - half), lower);
-    painter.restore();
+    painter.setClipRect(QRect(0, 0, width(), half));
+    painter.fillPath(fillShape, upper);
+    painter.setClipRect(QRect(0, half, width(), height() - half));
+    painter.fillPath(fillShape, lower);
+    painter.setClipping(false);
 
-    painter.setPen(QPen(m_colours.border, 1.0));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawPath(shape);
+    painter.strokePath(outline, QPen(m_colours.border, 1.0));
 }
 
 } // namespace menugeral

@@ -8,11 +8,11 @@ namespace menugeral {
 // Colours of a rounded gradient panel.
 struct GradientPanelColours
 {
-    QColor fill;        // upper half, top
-    QColor fill2;       // upper half, bottom
-    QColor mirror;      // lower half, top
-    QColor mirror2;     // lower half, bottom
-    QColor border;      // 1 px outline, alpha included
+    QColor fill;    // upper half, top
+    QColor fill2;   // upper half, bottom
+    QColor mirror;  // lower half, top
+    QColor mirror2; // lower half, bottom
+    QColor border;  // 1 px outline, alpha included
 };
 
 // A panel cut at half its height, each half a vertical gradient of its two

@@ -1,10 +1,13 @@
 #include "widgets/PictureBox.h"
 
+#include "widgets/Centring.h"
+
 #include <QPainter>
 
 namespace menugeral {
 
-PictureBox::PictureBox(QWidget *parent, Placement placement) : QWidget(parent), m_placement(placement) {}
+PictureBox::PictureBox(QWidget *parent, Placement placement) : QWidget(parent), m_placement(placement)
+{}
 
 void PictureBox::setPicture(const QPixmap &picture)
 {
@@ -26,12 +29,7 @@ QPoint PictureBox::pictureOffset() const
 {
     if (m_placement != Placement::Centred)
         return {0, 0};
-    const QSize pictureSize = m_picture.deviceIndependentSize().toSize();
-    const auto centre = [](int outer, int inner) {
-        const int gap = outer - inner;
-        return gap >= 0 ? gap / 2 : -((-gap + 1) / 2);
-    };
-    return {centre(width(), pictureSize.width()), centre(height(), pictureSize.height())};
+    return centredOffset(size(), m_picture.deviceIndependentSize().toSize());
 }
 
 void PictureBox::paintEvent(QPaintEvent *)

@@ -1,5 +1,7 @@
 #include "widgets/PictureButton.h"
 
+#include "widgets/Centring.h"
+
 #include <QPainter>
 
 namespace menugeral {
@@ -23,17 +25,11 @@ const QPixmap &PictureButton::picture() const
 
 QPoint PictureButton::pictureOffset() const
 {
-    const QSize pictureSize = m_picture.deviceIndependentSize().toSize();
-    // Integer division rounds towards zero; a picture larger than the button
-    // gives a negative offset, which floor division must round down too.
-    const auto centre = [](int outer, int inner) {
-        const int gap = outer - inner;
-        return gap >= 0 ? gap / 2 : -((-gap + 1) / 2);
-    };
-    QPoint offset(centre(width(), pictureSize.width()), centre(height(), pictureSize.height()));
-    // isDown() is true only while the left button is held and the pointer is inside.
+    QPoint offset = centredOffset(size(), m_picture.deviceIndependentSize().toSize());
+    // QAbstractButton keeps isDown() true only while the left button is held
+    // and the pointer is inside; other buttons never press it.
     if (isDown())
-        offset += QPoint(2, 2);
+        offset += kPressedShift;
     return offset;
 }
 

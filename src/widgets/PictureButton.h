@@ -14,6 +14,9 @@ class PictureButton : public QAbstractButton
     Q_OBJECT
 
 public:
+    // How far the picture moves while the button is held down.
+    static constexpr QPoint kPressedShift{2, 2};
+
     explicit PictureButton(QWidget *parent = nullptr);
 
     void setPicture(const QPixmap &picture);

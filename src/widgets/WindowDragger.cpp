@@ -18,7 +18,9 @@ bool WindowDragger::eventFilter(QObject *watched, QEvent *event)
 
     QWidget *window = m_handle->window();
     switch (event->type()) {
-    case QEvent::MouseButtonPress: {
+    // A quick second press arrives as a double click; it starts a move too.
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
         auto *press = static_cast<QMouseEvent *>(event);
         Q_EMIT pressed();
         QWindow *handle = window->windowHandle();

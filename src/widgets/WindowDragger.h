@@ -7,9 +7,10 @@ class QWidget;
 
 namespace menugeral {
 
-// Lets a borderless window be moved by pressing any mouse button on `handle`:
-// the window manager's own move where it offers one, otherwise the window
-// follows the pointer until the button is released.
+// Lets a borderless window be moved by pressing any mouse button on `handle`
+// (a double click's second press included): the window manager's own move
+// where it offers one, otherwise the window follows the pointer until the
+// button is released. It consumes the handle's mouse presses.
 class WindowDragger : public QObject
 {
     Q_OBJECT
@@ -18,7 +19,8 @@ public:
     explicit WindowDragger(QWidget *handle);
 
 Q_SIGNALS:
-    // Emitted on every press that starts a move (the handle's mouse-down event).
+    // Emitted on every press that starts a move (the handle's mouse-down
+    // event), before the move starts.
     void pressed();
 
 protected:
