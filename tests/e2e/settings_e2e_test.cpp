@@ -1,0 +1,130 @@
+#include "harness/MenuCopy.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace menugeral::e2e;
+
+namespace {
+
+const QString kPasswordCaption = u"Autoriza\u00e7\u00e3o para acesso"_s;
+const QString kSettingsCaption = u"Configura\u00e7\u00f5es"_s;
+
+// The centre of the "Gerencial" tile: its bounds in the modules panel, which
+// lies at 21, 109 in the menu.
+constexpr QPoint kGerencialTileCentre{21 + 28 + 161 / 2, 109 + 72 + 80 / 2};
+
+class SettingsOnDesktop : public MenuOnDesktopTest
+{
+protected:
+    // The one window on screen with this caption, once it shows.
+    std::optional<quint64> waitForWindowTitled(const QString &caption)
+    {
+        QList<quint64> found;
+        if (!waitUntil([&] { return (found = desktop.visibleWindowsTitled(caption)).size() == 1; }))
+            return std::nullopt;
+        return found.first();
+    }
+
+    bool waitUntilGone(const QString &caption)
+    {
+        return waitUntil([&] { return desktop.visibleWindowsTitled(caption).isEmpty(); });
+    }
+
+    // Types the text into the window with real key events, as a user would.
+    void type(quint64 window, const QString &text)
+    {
+        desktop.run(u"xdotool"_s, {u"windowactivate"_s, u"--sync"_s, windowIdText(window)});
+        desktop.run(u"xdotool"_s, {u"type"_s, u"--delay"_s, u"20"_s, text});
+    }
+
+    // F12 on the menu, the password typed in lower case and Enter: the settings window.
+    std::optional<quint64> openSettings(quint64 menuWindow)
+    {
+        desktop.key(menuWindow, u"F12"_s);
+        const auto dialog = waitForWindowTitled(kPasswordCaption);
+        EXPECT_TRUE(dialog) << "F12 showed no password dialog";
+        if (!dialog)
+            return std::nullopt;
+        type(*dialog, u"tbx7341"_s);
+        desktop.key(*dialog, u"Return"_s);
+        const auto settings = waitForWindowTitled(kSettingsCaption);
+        EXPECT_TRUE(settings) << "the password opened no settings window";
+        EXPECT_TRUE(desktop.visibleWindowsTitled(kPasswordCaption).isEmpty()) << "the dialog hides meanwhile";
+        return settings;
+    }
+};
+
+TEST_F(SettingsOnDesktop, APathTypedAndSavedIsWhatTheTileStartsAtOnce)
+{
+    const QString programs = menu.filePath(u"modulos"_s);
+    ASSERT_TRUE(QDir().mkpath(programs));
+    const QString probe = programs + u"/menugeral-probe"_s;
+    ASSERT_TRUE(QFile::copy(QStringLiteral(MENUGERAL_TEST_BIN_DIR) + u"/menugeral-probe"_s, probe));
+    menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}, {u"Modulo Caixa"_s, u"/opt/caixa/caixa"_s}});
+    const QString log = menu.filePath(u"probe.log"_s);
+    QProcessEnvironment withLog;
+    withLog.insert(u"MENUGERAL_PROBE_LOG"_s, log);
+    menu.start(withLog);
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window) << "the menu never came on screen";
+
+    const auto settings = openSettings(*window);
+    ASSERT_TRUE(settings);
+    // The window opens on "&Salvar"; "&Cancelar" and then the "Gerencial" field follow.
+    desktop.key(*settings, u"Tab"_s);
+    desktop.key(*settings, u"Tab"_s);
+    type(*settings, probe + u" --configurado"_s);
+    desktop.key(*settings, u"Return"_s); // Enter in a field saves
+    ASSERT_TRUE(waitUntilGone(kSettingsCaption)) << "Enter did not save and close";
+
+    const QByteArray written = [&] {
+        QFile file(menu.filePath(u"configuracoes.ini"_s));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    const QByteArray gerencial = "Modulo Gerencial=" + QFile::encodeName(probe) + " --configurado\r\n";
+    EXPECT_TRUE(written.contains(gerencial)) << written.data();
+    EXPECT_TRUE(written.contains("Modulo Caixa=/opt/caixa/caixa\r\n"));
+    EXPECT_TRUE(written.contains("[OutrasConfiguracoes]\r\nImportar Not\xed"
+                                 "cias=\r\n"));
+    EXPECT_TRUE(desktop.visibleWindowsTitled(kPasswordCaption).isEmpty()) << "the dialog does not come back";
+    EXPECT_TRUE(waitUntil([&] { return desktop.activeWindow() == window; })) << "the menu is active again";
+
+    desktop.click(*window, kGerencialTileCentre);
+    ASSERT_TRUE(waitUntil([&] { return QFileInfo(log).size() > 0; })) << "the tile did not start the new program";
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonObject run = QJsonDocument::fromJson(file.readAll().trimmed().split('\n').first()).object();
+    EXPECT_EQ(run.value(u"program"_s).toString(), QFileInfo(probe).canonicalFilePath());
+    EXPECT_EQ(run.value(u"args"_s).toArray().toVariantList(), QVariantList{u"--configurado"_s});
+}
+
+TEST_F(SettingsOnDesktop, EscapeWithoutAFileLeavesNoFileAndTheMenuWarnsAgain)
+{
+    menu.start();
+    const auto startWarning = waitForWindowTitled(kWarningCaption);
+    ASSERT_TRUE(startWarning) << "no warning about the missing configuration";
+    desktop.key(*startWarning, u"Return"_s);
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window);
+
+    const auto settings = openSettings(*window);
+    ASSERT_TRUE(settings);
+    desktop.key(*settings, u"Escape"_s);
+    const auto again = waitForWindowTitled(kWarningCaption);
+    EXPECT_TRUE(again) << "closing the settings window makes the menu load again, and warn";
+    EXPECT_FALSE(QFileInfo::exists(menu.filePath(u"configuracoes.ini"_s)));
+    if (again)
+        desktop.key(*again, u"Return"_s);
+    EXPECT_TRUE(waitUntilGone(kSettingsCaption));
+    EXPECT_TRUE(desktop.visibleWindowsTitled(kPasswordCaption).isEmpty());
+}
+
+} // namespace
