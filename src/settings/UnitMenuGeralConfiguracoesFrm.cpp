@@ -6,16 +6,13 @@
 #include "platform/Notifier.h"
 #include "platform/ProgramDirectory.h"
 #include "settings/DialogLook.h"
-#include "settings/DialogPlacement.h"
 #include "settings/SettingsHost.h"
 #include "settings/SettingsLayout.h"
 #include "widgets/EtchedLine.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include <algorithm>
 #include <utility>
@@ -26,7 +23,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kKeepInsideTopMargin = 16;
-constexpr int kKeepInsideInterval = 500; // ms
+constexpr int kKeepInsideIntervalMs = 500;
 
 void setTextColour(QWidget &widget, QPalette::ColorRole role, QColor colour)
 {
@@ -57,18 +54,12 @@ void addEtchedLine(QWidget &parent, const QString &name, const QRect &bounds)
 
 TfrmConfiguracoes::TfrmConfiguracoes(const PlatformServices &services, SettingsHost &host, QDialog &passwordDialog,
                                      QWidget *parent)
-    : QDialog(parent), m_services(services), m_host(host), m_passwordDialog(passwordDialog)
+    : HostedDialog(host, kKeepInsideTopMargin, kKeepInsideIntervalMs, parent), m_services(services),
+      m_passwordDialog(passwordDialog)
 {
     setObjectName(u"frmConfiguracoes"_s);
     applyDialogLook(*this, u"Configura\u00e7\u00f5es"_s, SettingsLayout::kClientSize);
     buildWidgets();
-
-    m_tmrMovForm = new QTimer(this);
-    m_tmrMovForm->setObjectName(u"tmrMovForm"_s);
-    m_tmrMovForm->setInterval(kKeepInsideInterval);
-    connect(m_tmrMovForm, &QTimer::timeout, this, &TfrmConfiguracoes::tmrMovFormTimer);
-    m_tmrMovForm->start();
-
     FormCreate();
 }
 
@@ -124,6 +115,7 @@ void TfrmConfiguracoes::buildWidgets()
     m_bitCancelar->setGeometry(kCancelButton);
     m_bitCancelar->setToolTip(u"Cancelar s informa\u00e7\u00f5es configuradas/alteradas"_s);
     connect(m_bitCancelar, &QPushButton::clicked, this, &TfrmConfiguracoes::bitCancelarClick);
+    setCancelButton(m_bitCancelar);
 
     tabStops.emplace_back(kSaveTab, m_bitSalvar);
     tabStops.emplace_back(kCancelTab, m_bitCancelar);
@@ -207,32 +199,8 @@ void TfrmConfiguracoes::done(int result)
 
 void TfrmConfiguracoes::FormClose()
 {
-    m_host.BuscarArquivoIni();
+    host().BuscarArquivoIni();
     m_passwordDialog.reject();
-}
-
-void TfrmConfiguracoes::tmrMovFormTimer()
-{
-    keepInsideHost(*this, m_host.hostWindow(), kKeepInsideTopMargin);
-}
-
-void TfrmConfiguracoes::keyPressEvent(QKeyEvent *event)
-{
-    // Escape presses "&Cancelar" wherever the focus is, so its handler runs.
-    if (event->key() == Qt::Key_Escape && !(event->modifiers() & ~Qt::KeypadModifier)) {
-        m_bitCancelar->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TfrmConfiguracoes::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreenOf(*this, m_host.hostWindow());
-    }
 }
 
 } // namespace menugeral

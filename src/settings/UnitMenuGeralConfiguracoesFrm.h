@@ -2,15 +2,14 @@
 
 #include "catalogue/ModuleCatalogue.h"
 #include "platform/PlatformServices.h"
+#include "settings/HostedDialog.h"
 
-#include <QDialog>
 #include <QString>
 
 #include <array>
 
 class QLineEdit;
 class QPushButton;
-class QTimer;
 
 namespace menugeral {
 
@@ -20,7 +19,7 @@ struct SettingsRow;
 // The settings window: one edit field per module with a browse button beside
 // it. "&Salvar" writes every path to configuracoes.ini and closes; every close
 // makes the main window reload its paths and closes the password dialog.
-class TfrmConfiguracoes : public QDialog
+class TfrmConfiguracoes : public HostedDialog
 {
     Q_OBJECT
 
@@ -57,14 +56,9 @@ public Q_SLOTS:
 
     void bitSalvarClick();
     void bitCancelarClick();
-    void tmrMovFormTimer();
 
     // Every way of closing (save, cancel, Escape, the close box) ends here.
     void done(int result) override;
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void buildWidgets();
@@ -76,16 +70,13 @@ private:
     QLineEdit *editOf(const SettingsRow &row) const;
 
     const PlatformServices &m_services;
-    SettingsHost &m_host;
     QDialog &m_passwordDialog;
     QString m_configFileName;
     QString m_lastChosenFile;
-    bool m_centred = false;
 
     std::array<QLineEdit *, ModuleCatalogue::size> m_edits{}; // by catalogue index
     QPushButton *m_bitSalvar = nullptr;
     QPushButton *m_bitCancelar = nullptr;
-    QTimer *m_tmrMovForm = nullptr;
 };
 
 } // namespace menugeral

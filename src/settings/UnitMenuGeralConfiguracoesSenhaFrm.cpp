@@ -2,7 +2,6 @@
 
 #include "platform/Notifier.h"
 #include "settings/DialogLook.h"
-#include "settings/DialogPlacement.h"
 #include "settings/IconImage.h"
 #include "settings/PasswordEdit.h"
 #include "settings/SettingsHost.h"
@@ -10,10 +9,8 @@
 #include "settings/UnitMenuGeralConfiguracoesFrm.h"
 #include "widgets/PictureBox.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 namespace menugeral {
 using namespace Qt::StringLiterals;
@@ -21,22 +18,16 @@ namespace {
 
 constexpr QSize kClientSize{258, 152};
 constexpr int kKeepInsideTopMargin = 22;
-constexpr int kKeepInsideInterval = 100; // ms
+constexpr int kKeepInsideIntervalMs = 100;
 
 } // namespace
 
 TfrmConfiguracoesSenha::TfrmConfiguracoesSenha(const PlatformServices &services, SettingsHost &host, QWidget *parent)
-    : QDialog(parent), m_services(services), m_host(host)
+    : HostedDialog(host, kKeepInsideTopMargin, kKeepInsideIntervalMs, parent), m_services(services)
 {
     setObjectName(u"frmConfiguracoesSenha"_s);
     applyDialogLook(*this, u"Autoriza\u00e7\u00e3o para acesso"_s, kClientSize);
     buildWidgets();
-
-    m_tmrMovForm = new QTimer(this);
-    m_tmrMovForm->setObjectName(u"tmrMovForm"_s);
-    m_tmrMovForm->setInterval(kKeepInsideInterval);
-    connect(m_tmrMovForm, &QTimer::timeout, this, &TfrmConfiguracoesSenha::tmrMovFormTimer);
-    m_tmrMovForm->start();
 }
 
 TfrmConfiguracoesSenha::~TfrmConfiguracoesSenha() = default;
@@ -65,6 +56,7 @@ void TfrmConfiguracoesSenha::buildWidgets()
     m_bitCancelar->setGeometry(137, 113, 109, 25);
     m_bitCancelar->setToolTip(u"Cancela o acesso \u00e0s configura\u00e7\u00f5es"_s);
     connect(m_bitCancelar, &QPushButton::clicked, this, &TfrmConfiguracoesSenha::bitCancelarClick);
+    setCancelButton(m_bitCancelar);
 
     m_bitOk = addGlyphButton(*this, u"bitOk"_s, u"&Ok"_s, QImage(u":/settings/glyph-ok.png"_s));
     m_bitOk->setGeometry(8, 113, 109, 25);
@@ -85,7 +77,7 @@ void TfrmConfiguracoesSenha::BitBtn1Click()
         m_edtSenha->setFocus();
         return;
     }
-    TfrmConfiguracoes settings(m_services, m_host, *this);
+    TfrmConfiguracoes settings(m_services, host(), *this);
     hide();
     settings.exec();
     // Closing the settings window has closed this dialog as well: its own modal
@@ -95,30 +87,6 @@ void TfrmConfiguracoesSenha::BitBtn1Click()
 void TfrmConfiguracoesSenha::bitCancelarClick()
 {
     reject();
-}
-
-void TfrmConfiguracoesSenha::tmrMovFormTimer()
-{
-    keepInsideHost(*this, m_host.hostWindow(), kKeepInsideTopMargin);
-}
-
-void TfrmConfiguracoesSenha::keyPressEvent(QKeyEvent *event)
-{
-    // Escape presses "&Cancelar" wherever the focus is, so its handler runs.
-    if (event->key() == Qt::Key_Escape && !(event->modifiers() & ~Qt::KeypadModifier)) {
-        m_bitCancelar->click();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void TfrmConfiguracoesSenha::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreenOf(*this, m_host.hostWindow());
-    }
 }
 
 } // namespace menugeral

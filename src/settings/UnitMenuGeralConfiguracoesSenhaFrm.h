@@ -1,12 +1,10 @@
 #pragma once
 
 #include "platform/PlatformServices.h"
-
-#include <QDialog>
+#include "settings/HostedDialog.h"
 
 class QLineEdit;
 class QPushButton;
-class QTimer;
 
 namespace menugeral {
 
@@ -14,7 +12,7 @@ class SettingsHost;
 
 // Asks for the settings password. The right one hides this dialog and runs the
 // settings window in its place; closing that window closes this dialog too.
-class TfrmConfiguracoesSenha : public QDialog
+class TfrmConfiguracoesSenha : public HostedDialog
 {
     Q_OBJECT
 
@@ -25,23 +23,15 @@ public:
 public Q_SLOTS:
     void BitBtn1Click();
     void bitCancelarClick();
-    void tmrMovFormTimer();
-
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-    void showEvent(QShowEvent *event) override;
 
 private:
     void buildWidgets();
 
     const PlatformServices &m_services;
-    SettingsHost &m_host;
-    bool m_centred = false;
 
     QLineEdit *m_edtSenha = nullptr;
     QPushButton *m_bitOk = nullptr;
     QPushButton *m_bitCancelar = nullptr;
-    QTimer *m_tmrMovForm = nullptr;
 };
 
 } // namespace menugeral

@@ -1,0 +1,56 @@
+#include "settings/HostedDialog.h"
+
+#include "settings/DialogPlacement.h"
+#include "settings/SettingsHost.h"
+
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTimer>
+
+namespace menugeral {
+using namespace Qt::StringLiterals;
+
+HostedDialog::HostedDialog(SettingsHost &host, int keepInsideTopMargin, int keepInsideIntervalMs, QWidget *parent)
+    : QDialog(parent), m_host(host), m_keepInsideTopMargin(keepInsideTopMargin), m_tmrMovForm(new QTimer(this))
+{
+    // Runs from the window's creation to its destruction, also while it is hidden.
+    m_tmrMovForm->setObjectName(u"tmrMovForm"_s);
+    m_tmrMovForm->setInterval(keepInsideIntervalMs);
+    connect(m_tmrMovForm, &QTimer::timeout, this, &HostedDialog::tmrMovFormTimer);
+    m_tmrMovForm->start();
+}
+
+SettingsHost &HostedDialog::host() const
+{
+    return m_host;
+}
+
+void HostedDialog::setCancelButton(QPushButton *button)
+{
+    m_cancelButton = button;
+}
+
+void HostedDialog::tmrMovFormTimer()
+{
+    keepInsideHost(*this, m_host.hostWindow(), m_keepInsideTopMargin);
+}
+
+void HostedDialog::keyPressEvent(QKeyEvent *event)
+{
+    if (m_cancelButton && event->key() == Qt::Key_Escape && !(event->modifiers() & ~Qt::KeypadModifier)) {
+        m_cancelButton->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void HostedDialog::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!m_centred) {
+        m_centred = true;
+        centreOnScreenOf(*this, m_host.hostWindow());
+    }
+}
+
+} // namespace menugeral
