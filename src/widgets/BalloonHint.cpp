@@ -4,6 +4,7 @@
 #include "widgets/DesktopTranslucency.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QHelpEvent>
 #include <QScreen>
 #include <QWidget>
@@ -21,6 +22,11 @@ const QScreen *screenFor(const QPoint &globalPos, const QWidget *widget)
     if (const QScreen *screen = widget->screen())
         return screen;
     return QGuiApplication::primaryScreen();
+}
+
+bool pointerIsOver(const QWidget *widget)
+{
+    return widget->rect().contains(widget->mapFromGlobal(QCursor::pos()));
 }
 
 } // namespace
@@ -112,6 +118,11 @@ bool BalloonHint::eventFilter(QObject *watched, QEvent *event)
             hideBalloon();
         break;
     case QEvent::Leave:
+        // Mapping the balloon under the pointer can itself make the window
+        // system report a leave; only a pointer really outside counts.
+        if (m_balloon != nullptr && watched == m_widget && !pointerIsOver(static_cast<QWidget *>(watched)))
+            hideBalloon();
+        break;
     case QEvent::Hide:
     case QEvent::ToolTipChange:
         if (m_balloon != nullptr && watched == m_widget)

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -46,6 +47,34 @@ TEST_F(MenuWindow, TileClickStartsTheConfiguredProgramWithItsArgumentsInItsDirec
     EXPECT_EQ(run.value(u"program"_s).toString(), QFileInfo(probe).canonicalFilePath());
     EXPECT_EQ(run.value(u"cwd"_s).toString(), QFileInfo(programDirectory).canonicalFilePath());
     EXPECT_EQ(run.value(u"args"_s).toArray().toVariantList(), (QVariantList{u"--flag"_s, u"two words"_s}));
+}
+
+TEST_F(MenuWindow, RestingOnATileShowsItsBalloonUntilThePointerLeaves)
+{
+    menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});
+    menu.start();
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window);
+    const QList<quint64> before = desktop.visibleWindowsOfClass(kMenuClass);
+
+    desktop.pointAt(*window, kGerencialTileCentre);
+    // The balloon is one more window of the menu's own, its stem at the pointer.
+    quint64 balloon = 0;
+    ASSERT_TRUE(waitUntil([&] {
+        for (const quint64 shown : desktop.visibleWindowsOfClass(kMenuClass)) {
+            if (!before.contains(shown))
+                balloon = shown;
+        }
+        return balloon != 0;
+    })) << "no balloon came up";
+    const QPoint pointer = desktop.geometry(*window).topLeft() + kGerencialTileCentre;
+    EXPECT_TRUE(desktop.geometry(balloon).adjusted(-1, -1, 1, 1).contains(pointer));
+    // Coming up under the pointer must not count as the pointer leaving.
+    QThread::msleep(500);
+    EXPECT_TRUE(desktop.isViewable(balloon)) << "the balloon went away by itself";
+
+    desktop.pointAt(*window, QPoint(8, 300)); // the background's margin: no hint there
+    EXPECT_TRUE(waitUntil([&] { return !desktop.isViewable(balloon); })) << "the balloon stayed after the pointer left";
 }
 
 TEST_F(MenuWindow, EscapeClosesTheMenuWithExitCodeZero)

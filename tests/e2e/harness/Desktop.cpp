@@ -26,6 +26,19 @@ QList<quint64> hexIds(const QByteArray &text)
     return ids;
 }
 
+// xdotool prints decimal ids, one a line, and fails when none matches.
+QList<quint64> decimalIds(const QByteArray &text)
+{
+    QList<quint64> ids;
+    for (const QByteArray &line : text.split('\n')) {
+        bool ok = false;
+        const quint64 id = line.trimmed().toULongLong(&ok);
+        if (ok)
+            ids << id;
+    }
+    return ids;
+}
+
 void stop(QProcess &process)
 {
     if (process.state() == QProcess::NotRunning)
@@ -166,17 +179,14 @@ QList<quint64> Desktop::managedWindowsOfClass(const QByteArray &windowClass) con
 
 QList<quint64> Desktop::visibleWindowsTitled(const QString &title) const
 {
-    // xdotool prints decimal ids, one a line, and fails when none matches.
     const QString pattern = u'^' + QRegularExpression::escape(title) + u'$';
-    QList<quint64> windows;
-    const QByteArray output = run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, pattern}).output;
-    for (const QByteArray &line : output.split('\n')) {
-        bool ok = false;
-        const quint64 window = line.trimmed().toULongLong(&ok);
-        if (ok)
-            windows << window;
-    }
-    return windows;
+    return decimalIds(run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--name"_s, pattern}).output);
+}
+
+QList<quint64> Desktop::visibleWindowsOfClass(const QByteArray &windowClass) const
+{
+    const QString pattern = u'^' + QRegularExpression::escape(QString::fromLatin1(windowClass)) + u'$';
+    return decimalIds(run(u"xdotool"_s, {u"search"_s, u"--onlyvisible"_s, u"--class"_s, pattern}).output);
 }
 
 std::optional<quint64> Desktop::activeWindow() const
@@ -235,11 +245,15 @@ void Desktop::setWindowClass(quint64 window, const QString &windowClass) const
     run(u"xdotool"_s, {u"set_window"_s, u"--class"_s, windowClass, QString::number(window)});
 }
 
+void Desktop::pointAt(quint64 window, QPoint position) const
+{
+    const QPoint at = geometry(window).topLeft() + position;
+    run(u"xdotool"_s, {u"mousemove"_s, u"--sync"_s, QString::number(at.x()), QString::number(at.y())});
+}
+
 void Desktop::click(quint64 window, QPoint position) const
 {
-    const QRect frame = geometry(window);
-    const QPoint at = frame.topLeft() + position;
-    run(u"xdotool"_s, {u"mousemove"_s, u"--sync"_s, QString::number(at.x()), QString::number(at.y())});
+    pointAt(window, position);
     run(u"xdotool"_s, {u"click"_s, u"1"_s});
 }
 

@@ -69,6 +69,11 @@ public:
     void minimise(quint64 window) const;
     void unmap(quint64 window) const;
     void setWindowClass(quint64 window, const QString &windowClass) const;
+    // Windows on screen, managed or not (tool-tips too), whose WM_CLASS class part is `windowClass`.
+    QList<quint64> visibleWindowsOfClass(const QByteArray &windowClass) const;
+
+    // Moves the pointer to `position` inside the window and leaves it there.
+    void pointAt(quint64 window, QPoint position) const;
     // A left click at `position` inside the window, through the pointer.
     void click(quint64 window, QPoint position) const;
     void key(quint64 window, const QString &keyName) const;
