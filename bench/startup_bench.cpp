@@ -4,8 +4,9 @@
 //
 // Starts its own Xvfb (no window manager, so both programs are mapped as soon
 // as they ask). Each run starts the bare window and the menu in turn and
-// measures the time from the process start to the map of its window, and the
-// process's peak memory (VmHWM) once the window is up. The menu runs from a
+// measures the time from the process start to the map of its window and to its
+// first paint on screen, and the process's peak memory (VmHWM) once the window
+// is up. The menu runs from a
 // temporary program directory holding a configuration, as installed.
 #include <QCoreApplication>
 #include <QDir>
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <poll.h>
@@ -29,7 +31,8 @@ namespace {
 
 struct Sample
 {
-    double milliseconds;
+    double mappedMs;  // start to the window mapped
+    double paintedMs; // start to its first paint on screen
     long peakKilobytes;
 };
 
@@ -45,20 +48,57 @@ long peakMemoryKilobytes(qint64 pid)
     return -1;
 }
 
-// Waits for the next top-level window to be mapped on the display.
-bool waitForMap(xcb_connection_t *connection, int timeoutMs)
+// Waits for the next top-level window to be mapped on the display; gives it.
+xcb_window_t waitForMap(xcb_connection_t *connection, int timeoutMs)
 {
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() < timeoutMs) {
         while (xcb_generic_event_t *event = xcb_poll_for_event(connection)) {
-            const bool mapped = (event->response_type & 0x7F) == XCB_MAP_NOTIFY;
+            xcb_window_t mapped = XCB_NONE;
+            if ((event->response_type & 0x7F) == XCB_MAP_NOTIFY)
+                mapped = reinterpret_cast<xcb_map_notify_event_t *>(event)->window;
             std::free(event);
-            if (mapped)
-                return true;
+            if (mapped != XCB_NONE)
+                return mapped;
         }
         pollfd descriptor{xcb_get_file_descriptor(connection), POLLIN, 0};
         poll(&descriptor, 1, 5);
+    }
+    return XCB_NONE;
+}
+
+// The pixel at the window's centre as the screen shows it.
+std::optional<uint32_t> centrePixel(xcb_connection_t *connection, xcb_window_t window)
+{
+    const auto geometry = std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)>(
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr), &std::free);
+    if (!geometry)
+        return std::nullopt;
+    const auto image = std::unique_ptr<xcb_get_image_reply_t, decltype(&std::free)>(
+        xcb_get_image_reply(connection,
+                            xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, int16_t(geometry->width / 2),
+                                          int16_t(geometry->height / 2), 1, 1, ~0u),
+                            nullptr),
+        &std::free);
+    if (!image || xcb_get_image_data_length(image.get()) < 4)
+        return std::nullopt;
+    uint32_t pixel = 0;
+    std::memcpy(&pixel, xcb_get_image_data(image.get()), sizeof pixel);
+    return pixel & 0x00FFFFFFu;
+}
+
+// Waits until the window's first paint reaches the screen: a freshly mapped
+// window shows black until its program draws into it.
+bool waitForFirstPaint(xcb_connection_t *connection, xcb_window_t window, int timeoutMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < timeoutMs) {
+        const auto pixel = centrePixel(connection, window);
+        if (pixel && *pixel != 0)
+            return true;
+        QThread::usleep(200);
     }
     return false;
 }
@@ -71,12 +111,14 @@ std::optional<Sample> measure(xcb_connection_t *connection, const QString &progr
     QElapsedTimer timer;
     timer.start();
     process.start();
-    if (!process.waitForStarted(5000) || !waitForMap(connection, 10000)) {
+    const xcb_window_t window = process.waitForStarted(5000) ? waitForMap(connection, 10000) : XCB_NONE;
+    const double mapped = double(timer.nsecsElapsed()) / 1e6;
+    if (window == XCB_NONE || !waitForFirstPaint(connection, window, 10000)) {
         process.kill();
         process.waitForFinished();
         return std::nullopt;
     }
-    Sample sample{double(timer.nsecsElapsed()) / 1e6, 0};
+    Sample sample{mapped, double(timer.nsecsElapsed()) / 1e6, 0};
     QThread::msleep(300); // let it settle after the first paint
     sample.peakKilobytes = peakMemoryKilobytes(process.processId());
     process.terminate();
@@ -138,7 +180,7 @@ int main(int argc, char **argv)
     env.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir.path());
 
     const QString bare = QDir(QCoreApplication::applicationDirPath()).filePath(u"menugeral-bench-bare"_s);
-    std::vector<double> bareTimes, menuTimes, bareMemory, menuMemory;
+    std::vector<double> bareMapped, menuMapped, barePainted, menuPainted, bareMemory, menuMemory;
     for (int run = 0; run <= runs; ++run) {
         const auto bareSample = measure(connection, bare, env);
         const auto menuSample = measure(connection, menu, env);
@@ -148,17 +190,22 @@ int main(int argc, char **argv)
         }
         if (run == 0)
             continue; // the first run warms the caches
-        bareTimes.push_back(bareSample->milliseconds);
-        menuTimes.push_back(menuSample->milliseconds);
+        bareMapped.push_back(bareSample->mappedMs);
+        menuMapped.push_back(menuSample->mappedMs);
+        barePainted.push_back(bareSample->paintedMs);
+        menuPainted.push_back(menuSample->paintedMs);
         bareMemory.push_back(double(bareSample->peakKilobytes));
         menuMemory.push_back(double(menuSample->peakKilobytes));
     }
 
-    const double bareTime = median(bareTimes), menuTime = median(menuTimes);
     const double bareMem = median(bareMemory), menuMem = median(menuMemory);
     std::printf("runs: %d (medians)\n", runs);
-    std::printf("start to window mapped: bare %.1f ms, menu %.1f ms, ratio %.3f\n", bareTime, menuTime,
-                menuTime / bareTime);
+    const auto report = [](const char *what, const std::vector<double> &bareMs, const std::vector<double> &menuMs) {
+        std::printf("%-23s bare %.1f ms, menu %.1f ms, ratio %.3f\n", what, median(bareMs), median(menuMs),
+                    median(menuMs) / median(bareMs));
+    };
+    report("start to window mapped:", bareMapped, menuMapped);
+    report("start to first paint:", barePainted, menuPainted);
     std::printf("peak memory (VmHWM):    bare %.0f kB, menu %.0f kB, ratio %.3f\n", bareMem, menuMem,
                 menuMem / bareMem);
 

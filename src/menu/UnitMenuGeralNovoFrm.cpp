@@ -391,9 +391,14 @@ void TFrmMenuGeralNovo::showEvent(QShowEvent *event)
     // stays as set (there is no caption bar to draw it).
     if (QWindow *native = windowHandle())
         native->setTitle(kApplicationTitle.toString());
+}
+
+void TFrmMenuGeralNovo::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
     if (!m_colourKeyApplied) {
         m_colourKeyApplied = true;
-        // Shaped right after the first paint, so it never delays the window.
+        // Shaped once the first paint is on screen, so it never delays it.
         QTimer::singleShot(0, this, &TFrmMenuGeralNovo::applyColourKeyOnce);
     }
 }

@@ -3,12 +3,15 @@
 #include <QList>
 #include <QWidget>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
 namespace menugeral {
 
 namespace {
+
+constexpr int kBandHeight = 64;
 
 using Run = std::pair<int, int>; // [first, last + 1) of kept pixels in a line
 
@@ -67,13 +70,19 @@ void applyColourKey(QWidget *window, QRgb key)
     // Rendering honours the current mask, which would hide the very pixels
     // that made it: start from the whole window every time.
     window->clearMask();
-    // Rendered at one image pixel per window coordinate, so the region needs
-    // no scaling on screens with a device pixel ratio other than 1.
-    QImage rendered(window->size(), QImage::Format_RGB32);
-    rendered.fill(Qt::black);
-    window->render(&rendered);
-    const QRegion kept = regionWithoutColour(rendered, key);
-    if (kept != QRegion(rendered.rect()))
+    // Rendered a band of lines at a time, at one image pixel per window
+    // coordinate (no scaling on high-density screens), so the window is never
+    // held twice in memory.
+    const QRect whole = window->rect();
+    QImage band(whole.width(), std::min(kBandHeight, whole.height()), QImage::Format_RGB32);
+    QRegion kept;
+    for (int top = 0; top < whole.height(); top += band.height()) {
+        const QRect lines(0, top, whole.width(), std::min(band.height(), whole.height() - top));
+        band.fill(Qt::black);
+        window->render(&band, QPoint(0, 0), QRegion(lines));
+        kept += regionWithoutColour(band.copy(0, 0, lines.width(), lines.height()), key).translated(0, top);
+    }
+    if (kept != QRegion(whole))
         window->setMask(kept);
 }
 

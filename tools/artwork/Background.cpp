@@ -83,10 +83,12 @@ double cloudCover(const Noise &noise, double x, double y)
     return smoothStep(0.44, 0.70, density) * band * (1.0 - 0.85 * clearing(x, y));
 }
 
+// Outermost line light, the two inside it darker.
+constexpr std::array<QRgb, 3> kFrameLines = {0xFFE5E6E8, 0xFFCCCED1, 0xFFCCCED1};
+
 void drawFrame(QImage &image, int scale)
 {
-    // Outermost line light, the two inside it darker.
-    const std::array<QRgb, 3> lines = {0xFFE5E6E8, 0xFFCCCED1, 0xFFCCCED1};
+    const auto &lines = kFrameLines;
     for (int ring = 0; ring < int(lines.size()) * scale; ++ring) {
         const QRgb colour = lines[std::size_t(ring / scale)];
         const int right = image.width() - 1 - ring;
@@ -103,6 +105,11 @@ void drawFrame(QImage &image, int scale)
 }
 
 } // namespace
+
+QList<QRgb> backgroundFrameColours()
+{
+    return {kFrameLines[0], kFrameLines[1]};
+}
 
 QImage drawBackground(int scale)
 {

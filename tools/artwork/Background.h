@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
+#include <QRgb>
 
 namespace menugeral::artwork {
 
@@ -9,5 +11,8 @@ namespace menugeral::artwork {
 // bottom, inside a three-pixel light grey frame. Opaque, and never exactly
 // the window's key colour #00FFFF.
 QImage drawBackground(int scale);
+
+// The colours of the frame, which must stay exact whatever the picture is stored as.
+QList<QRgb> backgroundFrameColours();
 
 } // namespace menugeral::artwork

@@ -10,7 +10,8 @@ namespace menugeral::artwork {
 
 // Writes the pictures under the resources directory, byte for byte the same on
 // every run: no time stamps, no text chunks, fixed resolution. Opaque pictures
-// are stored as 8-bit RGB, the others as 8-bit RGBA.
+// of at most 256 colours (or already indexed) are stored with a palette, other
+// opaque ones as 8-bit RGB, the rest as 8-bit RGBA.
 class PictureFiles
 {
 public:

@@ -7,6 +7,7 @@
 #include "Emblem.h"
 #include "Glyphs.h"
 #include "PictureFiles.h"
+#include "Quantise.h"
 #include "SeparatorLines.h"
 #include "TileTable.h"
 #include "Tiles.h"
@@ -28,7 +29,9 @@ void writeMenuPictures(PictureFiles &files, const ArtworkFonts &fonts)
         const auto name = [scale](const QString &base) -> QString {
             return u"menu/"_s + (scale == 1 ? base : doubleDensityName(base));
         };
-        files.writePng(name(u"background.png"_s), drawBackground(scale));
+        // The sky's gradients need more than 256 colours: dithered to a
+        // palette that keeps the frame's colours exact.
+        files.writePng(name(u"background.png"_s), quantised(drawBackground(scale), backgroundFrameColours()));
         files.writePng(name(u"wordmark.png"_s), drawWordmark(fonts, scale));
         files.writePng(name(u"emblem.png"_s), drawEmblem(scale));
         files.writePng(name(u"line-horizontal.png"_s), drawHorizontalLine(scale));
