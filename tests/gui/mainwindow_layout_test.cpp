@@ -1,11 +1,15 @@
 #include "Fakes.h"
 #include "TempDir.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
+#include "widgets/BalloonHint.h"
+#include "widgets/BalloonWindow.h"
 #include "widgets/PictureBox.h"
 #include "widgets/PictureButton.h"
 
+#include <QHelpEvent>
 #include <QLabel>
 #include <QTest>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -220,6 +224,41 @@ TEST_F(MainWindowLayoutTest, PicturesArePlacedAsSpecified)
     ASSERT_NE(square, nullptr);
     EXPECT_EQ(wide->pictureOffset(), QPoint(2, 2));
     EXPECT_EQ(square->pictureOffset(), QPoint(1, 1));
+}
+
+TEST_F(MainWindowLayoutTest, TilesAndTheWindowControlsShowTheirHintAsABalloonAndNothingElseDoes)
+{
+    BalloonHint hints; // takes over every hint of the application while it exists
+    const std::pair<const char16_t *, const char16_t *> cases[] = {
+        {u"bitQorCaixa", u"Abre o Sistema QOR - Caixa"},
+        {u"bitQOrHelpDesk", u"Abre o Sistema QOR - Help Desk"},
+        {u"lbSair", u"Fechar o Menu Geral"},
+        {u"lbMinimizar", u"Minimizar a Janela"},
+        {u"Label1", nullptr},
+        {u"Label2", nullptr},
+        {u"Image21", nullptr},
+        {u"PNGPicture1", nullptr},
+        {u"AdvSmoothPanel2", nullptr},
+        {u"Image2", nullptr},
+    };
+    for (const auto &[name, hint] : cases) {
+        SCOPED_TRACE(QString::fromUtf16(name).toStdString());
+        QWidget *target = widget(name);
+        ASSERT_NE(target, nullptr);
+        const QPoint inside = target->rect().center();
+        QHelpEvent request(QEvent::ToolTip, inside, target->mapToGlobal(inside));
+        QApplication::sendEvent(target, &request);
+
+        EXPECT_FALSE(QToolTip::isVisible()) << "never the plain tool-tip box";
+        auto *balloon = qobject_cast<BalloonWindow *>(hints.currentBalloon());
+        if (hint == nullptr) {
+            EXPECT_EQ(balloon, nullptr);
+        } else {
+            ASSERT_NE(balloon, nullptr);
+            EXPECT_EQ(balloon->text(), QString::fromUtf16(hint));
+        }
+        hints.hideBalloon();
+    }
 }
 
 TEST_F(MainWindowLayoutTest, CentredOnTheDesktopWhenFirstShown)
