@@ -72,9 +72,7 @@ int runMenu(int &argc, char **argv)
         return 0;
 
     installFontSubstitutions();
-    BalloonHint balloonHints(&app);
-    // Installing twice is harmless should the hint ever install itself.
-    app.installEventFilter(&balloonHints);
+    BalloonHint balloonHints(&app); // installs itself on the application
 
     MessageBoxNotifier notifier;
     DialogFileChooser fileChooser;
