@@ -1,7 +1,9 @@
 // Start-up of the menu against a bare Qt window, side by side in one run.
 //
-//   build/bench/menugeral-bench-startup [runs]
+//   build/bench/menugeral-bench-startup [runs] [program [yardstick]]
 //
+// A program and a yardstick given replace the menu and the bare window, to
+// weigh one ingredient of the start-up at a time.
 // Starts its own Xvfb (no window manager, so both programs are mapped as soon
 // as they ask). Each run starts the bare window and the menu in turn and
 // measures the time from the process start to the map of its window and to its
@@ -163,8 +165,8 @@ int main(int argc, char **argv)
     // The menu as installed: its own directory with a configuration beside it.
     QTemporaryDir programDir;
     QTemporaryDir runtimeDir;
-    const QString menu = programDir.filePath(u"menugeral"_s);
-    if (!QFile::copy(QDir(binDir).filePath(u"menugeral"_s), menu)) {
+    const QString menu = argc > 2 ? QString::fromLocal8Bit(argv[2]) : programDir.filePath(u"menugeral"_s);
+    if (argc <= 2 && !QFile::copy(QDir(binDir).filePath(u"menugeral"_s), menu)) {
         std::fprintf(stderr, "build the menu first (%s)\n", qPrintable(binDir));
         return 1;
     }
@@ -179,7 +181,8 @@ int main(int argc, char **argv)
     env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
     env.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir.path());
 
-    const QString bare = QDir(QCoreApplication::applicationDirPath()).filePath(u"menugeral-bench-bare"_s);
+    const QString bare = argc > 3 ? QString::fromLocal8Bit(argv[3])
+                                  : QDir(QCoreApplication::applicationDirPath()).filePath(u"menugeral-bench-bare"_s);
     std::vector<double> bareMapped, menuMapped, barePainted, menuPainted, bareMemory, menuMemory;
     for (int run = 0; run <= runs; ++run) {
         const auto bareSample = measure(connection, bare, env);

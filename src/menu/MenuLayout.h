@@ -18,15 +18,10 @@ inline constexpr QRect kPngPicture2Bounds{673, 8, 87, 67};
 inline constexpr QRect kTitleStripBounds{21, 82, 736, 24};
 inline constexpr QRect kModulesPanelBounds{21, 109, 736, 435};
 
-// Title strip.
-inline constexpr QRect kLabel2Bounds{0, 1, 736, 18};
-inline constexpr QRect kMinimizarBounds{698, 2, 6, 22};
-inline constexpr QRect kSairBounds{704, 1, 28, 18};
+// The captions of both panels: MenuCaptions.h.
 
 // Modules panel.
 inline constexpr QRect kImage21Bounds{16, 52, 342, 2};
-inline constexpr QRect kLabel1Bounds{28, 25, 146, 22};
-inline constexpr QRect kLabel3Bounds{388, 25, 119, 22};
 inline constexpr QRect kImage3Bounds{376, 52, 342, 2};
 inline constexpr QRect kImage4Bounds{367, 72, 2, 320};
 

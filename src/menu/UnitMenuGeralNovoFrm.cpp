@@ -2,10 +2,12 @@
 
 #include "catalogue/IniFile.h"
 #include "menu/MenuArtwork.h"
+#include "menu/MenuCaptions.h"
 #include "menu/MenuLayout.h"
 #include "platform/Notifier.h"
 #include "platform/ProgramDirectory.h"
 #include "settings/UnitMenuGeralConfiguracoesSenhaFrm.h"
+#include "widgets/CaptionLabel.h"
 #include "widgets/ClickableLabel.h"
 #include "widgets/ColourKey.h"
 #include "widgets/GradientPanel.h"
@@ -63,7 +65,6 @@ const ModuleEntry *moduleOfTile(QStringView tileName)
     return nullptr;
 }
 
-constexpr QRgb kHeadingColour = 0x1D6597;
 const GradientPanelColours kTitleStripColours{QColor(0xFC, 0xFC, 0xFC), QColor(0xFC, 0xFC, 0xFC),
                                               QColor(0xFC, 0xFC, 0xFC), QColor(0xCA, 0xCA, 0xCB),
                                               QColor(0xCA, 0xCA, 0xCB, 155)};
@@ -71,23 +72,11 @@ const GradientPanelColours kModulesPanelColours{QColor(0xFC, 0xFC, 0xFC), QColor
                                                 QColor(0xFC, 0xFC, 0xFC), QColor(0xFC, 0xFC, 0xFC),
                                                 QColor(0xCA, 0xCA, 0xCB, 155)};
 
-QFont pixelFont(const QString &family, int pixelSize, bool bold, bool italic)
+template <typename Label> Label *makeCaption(QWidget *parent, const MenuCaption &caption)
 {
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
-
-QLabel *makeHeading(QLabel *label, const QString &objectName, const QRect &bounds, const QFont &font)
-{
-    label->setObjectName(objectName);
-    label->setGeometry(bounds);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(kHeadingColour));
-    label->setPalette(palette);
+    auto *label = new Label(caption.text.toString(), parent);
+    applyCaption(*label, caption);
+    label->setCaptionPicture(loadArtwork(captionArtworkName(caption), parent->devicePixelRatioF()));
     return label;
 }
 
@@ -118,7 +107,9 @@ void TFrmMenuGeralNovo::buildWindow()
 {
     setWindowTitle(kMenuCaption.toString());
     setFixedSize(kMenuClientSize);
-    setFont(pixelFont(u"MS Sans Serif"_s, 11, false, false));
+    QFont windowFont(u"MS Sans Serif"_s);
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor::fromRgb(kMenuColourKey));
     setPalette(palette);
@@ -151,21 +142,15 @@ void TFrmMenuGeralNovo::buildWindow()
 
 void TFrmMenuGeralNovo::buildTitleStrip(QWidget *strip)
 {
-    const QString face = u"Trebuchet MS"_s;
-    auto *heading = makeHeading(new QLabel(u"Acesso aos Sistemas"_s, strip), u"Label2"_s, kLabel2Bounds,
-                                pixelFont(face, 13, true, true));
-    heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    makeCaption<CaptionLabel>(strip, kLabel2Caption);
 
-    auto *minimise = new ClickableLabel(u"-"_s, strip);
-    makeHeading(minimise, u"lbMinimizar"_s, kMinimizarBounds, pixelFont(face, 16, true, true));
+    auto *minimise = makeCaption<ClickableLabel>(strip, kMinimizarCaption);
     minimise->setCursor(Qt::PointingHandCursor);
     minimise->setToolTip(u"Minimizar a Janela"_s);
     minimise->setAccessibleName(minimise->toolTip());
     connect(minimise, &ClickableLabel::clicked, this, &TFrmMenuGeralNovo::lbMinimizarClick);
 
-    auto *quit = new ClickableLabel(u"Sair"_s, strip);
-    makeHeading(quit, u"lbSair"_s, kSairBounds, pixelFont(face, 13, true, true));
-    quit->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    auto *quit = makeCaption<ClickableLabel>(strip, kSairCaption);
     quit->setCursor(Qt::PointingHandCursor);
     quit->setToolTip(u"Fechar o Menu Geral"_s);
     quit->setAccessibleName(quit->toolTip());
@@ -174,10 +159,9 @@ void TFrmMenuGeralNovo::buildTitleStrip(QWidget *strip)
 
 void TFrmMenuGeralNovo::buildModulesPanel(QWidget *panel)
 {
-    const QFont headingFont = pixelFont(u"Trebuchet MS"_s, 16, true, false);
     makePicture(panel, u"Image21"_s, kImage21Bounds, PictureBox::Placement::Stretched, u"menu/line-horizontal.png"_s);
-    makeHeading(new QLabel(u"Gest\u00e3o Empresarial"_s, panel), u"Label1"_s, kLabel1Bounds, headingFont);
-    makeHeading(new QLabel(u"Gest\u00e3o Cont\u00e1bil"_s, panel), u"Label3"_s, kLabel3Bounds, headingFont);
+    makeCaption<CaptionLabel>(panel, kLabel1Caption);
+    makeCaption<CaptionLabel>(panel, kLabel3Caption);
     makePicture(panel, u"Image3"_s, kImage3Bounds, PictureBox::Placement::Stretched, u"menu/line-horizontal.png"_s);
     makePicture(panel, u"Image4"_s, kImage4Bounds, PictureBox::Placement::Stretched, u"menu/line-vertical.png"_s);
 

@@ -43,7 +43,7 @@ void TfrmConfiguracoesSenha::buildWidgets()
     auto *picture = new PictureBox(this, PictureBox::Placement::TopLeft);
     picture->setObjectName(u"Image1"_s);
     picture->setGeometry(8, 49, 41, 41);
-    picture->setPicture(QPixmap::fromImage(largestIconImageWithin(u":/settings/users.ico"_s, picture->size())));
+    picture->setPicture(largestIconImageWithin(u":/settings/users.ico"_s, picture->size()));
 
     addSizedLabel(*this, u"Label1"_s, u"Senha"_s, {56, 57}, 13);
 

@@ -4,7 +4,7 @@
 
 namespace menugeral {
 
-ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : QLabel(text, parent)
+ClickableLabel::ClickableLabel(const QString &text, QWidget *parent) : CaptionLabel(text, parent)
 {}
 
 void ClickableLabel::mousePressEvent(QMouseEvent *event)
@@ -14,7 +14,7 @@ void ClickableLabel::mousePressEvent(QMouseEvent *event)
         event->accept();
         return;
     }
-    QLabel::mousePressEvent(event);
+    CaptionLabel::mousePressEvent(event);
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
@@ -27,7 +27,7 @@ void ClickableLabel::mouseReleaseEvent(QMouseEvent *event)
             Q_EMIT clicked();
         return;
     }
-    QLabel::mouseReleaseEvent(event);
+    CaptionLabel::mouseReleaseEvent(event);
 }
 
 } // namespace menugeral

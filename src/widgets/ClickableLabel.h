@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QLabel>
+#include "widgets/CaptionLabel.h"
 
 namespace menugeral {
 
 // A label that reports a click: the left button pressed and released over it.
-class ClickableLabel : public QLabel
+class ClickableLabel : public CaptionLabel
 {
     Q_OBJECT
 

@@ -9,13 +9,13 @@ namespace menugeral {
 PictureBox::PictureBox(QWidget *parent, Placement placement) : QWidget(parent), m_placement(placement)
 {}
 
-void PictureBox::setPicture(const QPixmap &picture)
+void PictureBox::setPicture(const QImage &picture)
 {
     m_picture = picture;
     update();
 }
 
-const QPixmap &PictureBox::picture() const
+const QImage &PictureBox::picture() const
 {
     return m_picture;
 }
@@ -39,9 +39,9 @@ void PictureBox::paintEvent(QPaintEvent *)
     QPainter painter(this);
     if (m_placement == Placement::Stretched) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawPixmap(rect(), m_picture);
+        painter.drawImage(rect(), m_picture);
     } else {
-        painter.drawPixmap(pictureOffset(), m_picture);
+        painter.drawImage(pictureOffset(), m_picture);
     }
 }
 

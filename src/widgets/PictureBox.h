@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 namespace menugeral {
@@ -21,8 +21,8 @@ public:
 
     explicit PictureBox(QWidget *parent = nullptr, Placement placement = Placement::Centred);
 
-    void setPicture(const QPixmap &picture);
-    const QPixmap &picture() const;
+    void setPicture(const QImage &picture);
+    const QImage &picture() const;
     Placement placement() const;
 
     // Where the picture's top-left corner is drawn, in the box's coordinates.
@@ -32,7 +32,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap m_picture;
+    QImage m_picture;
     Placement m_placement;
 };
 

@@ -12,13 +12,13 @@ PictureButton::PictureButton(QWidget *parent) : QAbstractButton(parent)
     setFocusPolicy(Qt::NoFocus); // the window's own key handler keeps the keys
 }
 
-void PictureButton::setPicture(const QPixmap &picture)
+void PictureButton::setPicture(const QImage &picture)
 {
     m_picture = picture;
     update();
 }
 
-const QPixmap &PictureButton::picture() const
+const QImage &PictureButton::picture() const
 {
     return m_picture;
 }
@@ -38,7 +38,7 @@ void PictureButton::paintEvent(QPaintEvent *)
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(pictureOffset(), m_picture);
+    painter.drawImage(pictureOffset(), m_picture);
 }
 
 } // namespace menugeral

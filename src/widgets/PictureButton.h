@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QAbstractButton>
-#include <QPixmap>
+#include <QImage>
 
 namespace menugeral {
 
@@ -19,8 +19,8 @@ public:
 
     explicit PictureButton(QWidget *parent = nullptr);
 
-    void setPicture(const QPixmap &picture);
-    const QPixmap &picture() const;
+    void setPicture(const QImage &picture);
+    const QImage &picture() const;
 
     // Where the picture's top-left corner is drawn now, in the button's coordinates.
     QPoint pictureOffset() const;
@@ -29,7 +29,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QPixmap m_picture;
+    QImage m_picture;
 };
 
 } // namespace menugeral

@@ -3,6 +3,8 @@
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "widgets/BalloonHint.h"
 #include "widgets/BalloonWindow.h"
+#include "widgets/CaptionLabel.h"
+#include "widgets/Fonts.h"
 #include "widgets/PictureBox.h"
 #include "widgets/PictureButton.h"
 
@@ -120,6 +122,9 @@ const LabelRow kLabels[] = {
 class MainWindowLayoutTest : public ::testing::Test
 {
 protected:
+    // As the program does: its captions are drawn in these faces.
+    static void SetUpTestSuite() { installFontSubstitutions(); }
+
     MainWindowLayoutTest() { window.show(); }
 
     QWidget *widget(const char16_t *name)
@@ -178,6 +183,44 @@ TEST_F(MainWindowLayoutTest, LabelsHaveTheirTextsAndFonts)
         EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, row.horizontal);
         EXPECT_FALSE(label->autoFillBackground()) << "transparent";
     }
+}
+
+// The captions come ready drawn so that the first paint needs no font; a
+// picture that no longer matches its label's text, face or size would show.
+TEST_F(MainWindowLayoutTest, ReadyDrawnCaptionsLookExactlyLikeTheirLabelsText)
+{
+    for (const LabelRow &row : kLabels) {
+        SCOPED_TRACE(QString::fromUtf16(row.name).toStdString());
+        auto *label = qobject_cast<CaptionLabel *>(widget(row.name));
+        ASSERT_NE(label, nullptr);
+        ASSERT_TRUE(label->showsCaptionPicture());
+        QWidget *panel = label->parentWidget();
+        const QImage fromPicture = panel->grab(label->geometry()).toImage();
+
+        label->setCaptionPicture(QImage());
+        ASSERT_FALSE(label->showsCaptionPicture());
+        const QImage fromText = panel->grab(label->geometry()).toImage();
+        EXPECT_EQ(fromPicture, fromText);
+    }
+}
+
+TEST(CaptionLabelTest, DrawsItsTextOnceThePictureNoLongerStandsForIt)
+{
+    CaptionLabel label(u"Sair"_s);
+    label.resize(28, 18);
+    QImage picture(28, 18, QImage::Format_ARGB32_Premultiplied);
+    picture.fill(Qt::transparent);
+    label.setCaptionPicture(picture);
+    EXPECT_TRUE(label.showsCaptionPicture());
+
+    label.resize(30, 18);
+    EXPECT_FALSE(label.showsCaptionPicture()) << "drawn for other bounds";
+    label.resize(28, 18);
+    label.setText(u"Fechar"_s);
+    EXPECT_FALSE(label.showsCaptionPicture()) << "drawn for another text";
+    label.setText(u"Sair"_s);
+    label.setEnabled(false);
+    EXPECT_FALSE(label.showsCaptionPicture()) << "a disabled label greys its text";
 }
 
 TEST_F(MainWindowLayoutTest, StackingFromBottomToTop)

@@ -113,11 +113,11 @@ TEST_F(PasswordDialogTest, ShowsTheLargestUsersImageThatFitsItsBox)
 {
     if (!QFile::exists(u":/settings/users.ico"_s))
         GTEST_SKIP() << "the users icon is not in the artwork yet";
-    const QPixmap &picture = childNamed<PictureBox>(*dialog, u"Image1"_s)->picture();
+    const QImage &picture = childNamed<PictureBox>(*dialog, u"Image1"_s)->picture();
     EXPECT_EQ(picture.size(), QSize(32, 32)) << "48 px does not fit the 41 px box; 16 px is smaller than 32";
     // Only the true-colour image has soft edges; the 16 and 256 colour ones
     // are either opaque or transparent.
-    const QImage image = picture.toImage();
+    const QImage &image = picture;
     int softEdges = 0;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {

@@ -2,7 +2,6 @@
 #include "widgets/PictureButton.h"
 
 #include <QImage>
-#include <QPixmap>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -20,12 +19,12 @@ const QPoint kMarkerInPicture(3, 3);
 
 // A tile picture of one colour with a single marker pixel, so that a grab
 // tells where the picture was drawn.
-QPixmap markedPicture(const QSize &size)
+QImage markedPicture(const QSize &size)
 {
     QImage image(size, QImage::Format_RGB32);
     image.fill(kTile);
     image.setPixel(kMarkerInPicture, kMarker);
-    return QPixmap::fromImage(image);
+    return image;
 }
 
 // Where the picture's top-left corner was drawn, or nullopt if its marker is
@@ -164,11 +163,35 @@ TEST(PictureBoxPlacement, TopLeftIsNeverCentredAndStretchedFillsTheBox)
     stretched.resize(342, 2);
     QImage line(462, 2, QImage::Format_ARGB32);
     line.fill(QColor(0xE6, 0xE7, 0xE9));
-    stretched.setPicture(QPixmap::fromImage(line));
+    stretched.setPicture(line);
     const QImage grab = stretched.grab().toImage().convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(grab.size(), QSize(342, 2));
     for (const QPoint corner : {QPoint(0, 0), QPoint(341, 0), QPoint(0, 1), QPoint(341, 1)})
         EXPECT_EQ(grab.pixel(corner), 0xFFE6E7E9u) << corner.x() << "," << corner.y();
+}
+
+// The artwork stays indexed in memory: drawing it must give what its
+// full-colour copy gives, translucent palette entries included.
+TEST(PictureWithPalette, DrawsLikeItsFullColourCopy)
+{
+    QImage indexed(23, 9, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(0x32, 0xA5, 0xC6), qRgba(0xFF, 0xFF, 0xFF, 0x80), qRgba(0, 0, 0, 0), qRgb(0, 0, 0)});
+    for (int y = 0; y < indexed.height(); ++y) {
+        for (int x = 0; x < indexed.width(); ++x)
+            indexed.setPixel(x, y, uint((x + 3 * y) % 4));
+    }
+    const QImage fullColour = indexed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    for (const auto placement :
+         {PictureBox::Placement::Centred, PictureBox::Placement::TopLeft, PictureBox::Placement::Stretched}) {
+        SCOPED_TRACE(int(placement));
+        const auto grabbed = [placement](const QImage &picture) {
+            PictureBox box(nullptr, placement);
+            box.resize(40, 14);
+            box.setPicture(picture);
+            return box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        EXPECT_EQ(grabbed(indexed), grabbed(fullColour));
+    }
 }
 
 } // namespace

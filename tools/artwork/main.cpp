@@ -4,6 +4,7 @@
 
 #include "ArtworkFonts.h"
 #include "Background.h"
+#include "Captions.h"
 #include "Emblem.h"
 #include "Glyphs.h"
 #include "PictureFiles.h"
@@ -13,8 +14,9 @@
 #include "Tiles.h"
 #include "UsersIcon.h"
 #include "Wordmark.h"
+#include "widgets/Fonts.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QTextStream>
 
 namespace {
@@ -36,6 +38,8 @@ void writeMenuPictures(PictureFiles &files, const ArtworkFonts &fonts)
         files.writePng(name(u"emblem.png"_s), drawEmblem(scale));
         files.writePng(name(u"line-horizontal.png"_s), drawHorizontalLine(scale));
         files.writePng(name(u"line-vertical.png"_s), drawVerticalLine(scale));
+        for (const menugeral::MenuCaption &caption : menugeral::kMenuCaptions)
+            files.writePng(name(u"captions/"_s + caption.name + u".png"_s), drawCaption(caption, scale));
         for (const ModuleTile &tile : moduleTiles())
             files.writePng(name(u"tiles/"_s + tile.button.toString() + u".png"_s), drawTile(tile, fonts, scale));
     }
@@ -56,7 +60,9 @@ int main(int argc, char **argv)
 {
     // Text is rendered the same way whatever display the tool is started on.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
+    // The captions resolve their faces as the program does.
+    menugeral::installFontSubstitutions();
     QTextStream err(stderr);
     QTextStream out(stdout);
 
