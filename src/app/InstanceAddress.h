@@ -10,7 +10,7 @@ namespace menugeral {
 // socket and the lock file that serialises simultaneous starts.
 struct InstanceAddress
 {
-    QString socketName;   // full name handed to QLocalServer / QLocalSocket
+    QString socketName;   // the local socket (a named pipe on Windows)
     QString lockFileName; // full name of the QLockFile
 };
 

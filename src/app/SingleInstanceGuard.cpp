@@ -1,7 +1,6 @@
 #include "app/SingleInstanceGuard.h"
 
 #include <QDeadlineTimer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QThread>
 
@@ -19,11 +18,9 @@ constexpr unsigned long kRetryPauseMs = 10;
 } // namespace
 
 SingleInstanceGuard::SingleInstanceGuard(std::optional<InstanceAddress> address, QObject *parent)
-    : QObject(parent), m_address(std::move(address))
-{
-    m_server.setSocketOptions(QLocalServer::UserAccessOption);
-    connect(&m_server, &QLocalServer::newConnection, this, &SingleInstanceGuard::acceptConnections);
-}
+    : QObject(parent), m_address(std::move(address)),
+      m_server(kShowRequest.size(), [this](const QByteArray &request) { return answer(request); })
+{}
 
 SingleInstanceGuard::~SingleInstanceGuard()
 {
@@ -80,64 +77,31 @@ SingleInstanceGuard::Claim SingleInstanceGuard::claim()
 
 SingleInstanceGuard::Request SingleInstanceGuard::requestActivation()
 {
-    QLocalSocket socket;
-    socket.connectToServer(m_address->socketName);
-    if (!socket.waitForConnected(kConnectTimeoutMs))
-        return Request::NoServer;
-    socket.write(kShowRequest.data(), kShowRequest.size());
-    socket.waitForBytesWritten(kConnectTimeoutMs);
     // The running menu may be busy (a modal box at start-up); it was reached,
     // so it will show itself when it gets to the request even without an answer.
-    QDeadlineTimer answerDeadline(kAnswerTimeoutMs);
-    while (!socket.canReadLine() && !answerDeadline.hasExpired() && socket.state() == QLocalSocket::ConnectedState) {
-        socket.waitForReadyRead(static_cast<int>(answerDeadline.remainingTime()));
-    }
-    if (socket.canReadLine()) {
-        bool ok = false;
-        const quint64 id = socket.readLine().trimmed().toULongLong(&ok);
-        m_runningWindowId = ok ? id : 0;
-    }
-    socket.disconnectFromServer();
+    const auto answer =
+        askLocalChannel(m_address->socketName, kShowRequest.toByteArray(), kConnectTimeoutMs, kAnswerTimeoutMs);
+    if (!answer)
+        return Request::NoServer;
+    bool ok = false;
+    const quint64 id = answer->trimmed().toULongLong(&ok);
+    m_runningWindowId = ok ? id : 0;
     return Request::Answered;
 }
 
 bool SingleInstanceGuard::listen()
 {
     // We hold the lock, so a socket still there was left by a killed menu.
-    QLocalServer::removeServer(m_address->socketName);
     return m_server.listen(m_address->socketName);
 }
 
-void SingleInstanceGuard::acceptConnections()
+std::optional<QByteArray> SingleInstanceGuard::answer(const QByteArray &request)
 {
-    while (QLocalSocket *socket = m_server.nextPendingConnection()) {
-        socket->setParent(this);
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { answer(socket); });
-        // The request may have arrived together with the connection.
-        if (socket->bytesAvailable() > 0)
-            answer(socket);
-    }
-}
-
-void SingleInstanceGuard::answer(QLocalSocket *socket)
-{
-    if (!socket->canReadLine()) {
-        // Anything longer than the request is not one of ours.
-        if (socket->bytesAvailable() > kShowRequest.size())
-            socket->disconnectFromServer();
-        return;
-    }
-    const QByteArray request = socket->readLine();
-    if (QByteArrayView(request) != kShowRequest) {
-        socket->disconnectFromServer();
-        return;
-    }
+    if (QByteArrayView(request) != kShowRequest)
+        return std::nullopt;
     // Show first: the answer lets the other start bring the shown window forward.
     Q_EMIT activationRequested();
-    socket->write(QByteArray::number(m_windowId) + '\n');
-    socket->flush();
-    socket->disconnectFromServer();
+    return QByteArray::number(m_windowId) + '\n';
 }
 
 } // namespace menugeral

@@ -1,15 +1,14 @@
 #pragma once
 
 #include "app/InstanceAddress.h"
+#include "app/LocalChannel.h"
 
-#include <QLocalServer>
 #include <QObject>
 
 #include <chrono>
 #include <memory>
 #include <optional>
 
-class QLocalSocket;
 class QLockFile;
 
 namespace menugeral {
@@ -58,12 +57,11 @@ private:
     };
     Request requestActivation();
     bool listen();
-    void acceptConnections();
-    void answer(QLocalSocket *socket);
+    std::optional<QByteArray> answer(const QByteArray &request);
 
     std::optional<InstanceAddress> m_address;
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer m_server;
+    LocalChannelServer m_server;
     std::chrono::milliseconds m_deadline{5000};
     quint64 m_windowId = 0;
     quint64 m_runningWindowId = 0;
