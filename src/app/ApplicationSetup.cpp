@@ -1,6 +1,7 @@
 #include "app/ApplicationSetup.h"
 
 #include "app/SingleInstanceGuard.h"
+#include "app/TerminationSignals.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "platform/DialogFileChooser.h"
 #include "platform/ExecutableDirectory.h"
@@ -53,6 +54,10 @@ int runMenu(int &argc, char **argv)
     // display name: it would be appended to every dialog's caption.
     QApplication::setApplicationName(kMenuWindowClass.toString());
     QApplication app(argc, argv);
+    // Ended from outside (logout, kill): leave like a closed window does, so
+    // the guard's lock and socket go with the process.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::received, &app, [] { QCoreApplication::exit(0); });
 
     SingleInstanceGuard guard(currentInstanceAddress());
     switch (guard.claim()) {

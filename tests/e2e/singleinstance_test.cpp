@@ -1,8 +1,11 @@
 #include "harness/MenuCopy.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 using namespace menugeral::e2e;
@@ -95,6 +98,23 @@ TEST_F(OneMenuPerDesktop, KilledMenuDoesNotBlockTheNextStart)
     // And the new menu guards the desktop again.
     startAgainAndExpectHandOver();
     expectOneMenuInFront(window);
+}
+
+TEST_F(OneMenuPerDesktop, MenuEndedBySignalLeavesNothingBehind)
+{
+    const QDir runtime(desktop.runtimeDirectory());
+    for (const int signalNumber : {SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signalNumber);
+        QProcess &ended = menu.start();
+        ASSERT_TRUE(menu.waitForOneMenuWindow());
+        EXPECT_FALSE(runtime.entryList({u"menugeral-*"_s}, QDir::System | QDir::Files).isEmpty());
+        ASSERT_EQ(::kill(pid_t(ended.processId()), signalNumber), 0);
+        ASSERT_TRUE(ended.waitForFinished(5000));
+        EXPECT_EQ(ended.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(ended.exitCode(), 0);
+        EXPECT_EQ(runtime.entryList({u"menugeral-*"_s}, QDir::System | QDir::Files), QStringList())
+            << "the lock and the socket go with the menu";
+    }
 }
 
 TEST_F(OneMenuPerDesktop, TenSimultaneousStartsLeaveOneMenu)
