@@ -3,6 +3,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtMath>
 
 namespace menugeral {
 
@@ -12,6 +13,19 @@ GradientPanel::GradientPanel(const GradientPanelColours &colours, QWidget *paren
 const GradientPanelColours &GradientPanel::colours() const
 {
     return m_colours;
+}
+
+QRegion GradientPanel::opaqueRegion() const
+{
+    for (const QColor &colour : {m_colours.fill, m_colours.fill2, m_colours.mirror, m_colours.mirror2}) {
+        if (colour.alpha() != 255)
+            return {};
+    }
+    // The fill's corners are rounded to the radius plus half a pixel: the
+    // square of that size at each corner holds partly covered pixels.
+    const int corner = qCeil(kCornerRadius + 0.5);
+    const QRect all = rect();
+    return QRegion(all.adjusted(corner, 0, -corner, 0)) + QRegion(all.adjusted(0, corner, 0, -corner));
 }
 
 void GradientPanel::paintEvent(QPaintEvent *)

@@ -88,6 +88,35 @@ INSTANTIATE_TEST_SUITE_P(MenuPanels, GradientPanelPixels,
                                          PanelCase{"ModulesPanel", kModulesPanel, {736, 435}}),
                          [](const testing::TestParamInfo<PanelCase> &param) { return param.param.name; });
 
+// What the panel claims to cover must never let the parent's colour through;
+// the corners it leaves out must (somewhere) do so.
+TEST_P(GradientPanelPixels, OpaqueRegionCoversExactlyWhatNothingShowsThrough)
+{
+    const PanelCase &panel = GetParam();
+    GradientPanel widget(panel.colours);
+    widget.resize(panel.size);
+    const QRegion opaque = widget.opaqueRegion();
+    ASSERT_FALSE(opaque.isEmpty());
+    const QImage image = panelOnParent(panel.colours, panel.size);
+    int beneathShowsOutside = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            // The panel's colours are greys; any blue comes from beneath.
+            const QRgb pixel = image.pixel(x, y);
+            const bool showsBeneath = qBlue(pixel) - qRed(pixel) > 4;
+            if (opaque.contains(QPoint(x, y)))
+                ASSERT_FALSE(showsBeneath) << x << "," << y;
+            else
+                beneathShowsOutside += showsBeneath ? 1 : 0;
+        }
+    }
+    EXPECT_GT(beneathShowsOutside, 0);
+
+    GradientPanelColours translucent = panel.colours;
+    translucent.mirror2.setAlpha(254);
+    EXPECT_TRUE(GradientPanel(translucent).opaqueRegion().isEmpty());
+}
+
 TEST(GradientPanel, TitleStripIsFlatAboveHalfHeightAndShadesToGreyBelow)
 {
     const QImage pixels = panelOnParent(kTitleStrip, QSize(736, 24));
