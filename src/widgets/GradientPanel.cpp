@@ -6,6 +6,21 @@
 #include <QtMath>
 
 namespace menugeral {
+namespace {
+
+// A vertical gradient from `top` to `bottom`; a half of one colour (the whole
+// modules panel) is filled plainly, which draws the same pixels far faster.
+QBrush halfBrush(const QColor &top, const QColor &bottom, int from, int to)
+{
+    if (top == bottom)
+        return top;
+    QLinearGradient gradient(0, from, 0, to);
+    gradient.setColorAt(0, top);
+    gradient.setColorAt(1, bottom);
+    return gradient;
+}
+
+} // namespace
 
 GradientPanel::GradientPanel(const GradientPanelColours &colours, QWidget *parent) : QWidget(parent), m_colours(colours)
 {}
@@ -46,17 +61,10 @@ void GradientPanel::paintEvent(QPaintEvent *)
     // Cut on a whole pixel row: a cut through the middle of a row would leave
     // that row half covered by each gradient and let the background through.
     const int half = height() / 2;
-    QLinearGradient upper(0, 0, 0, half);
-    upper.setColorAt(0, m_colours.fill);
-    upper.setColorAt(1, m_colours.fill2);
-    QLinearGradient lower(0, half, 0, height());
-    lower.setColorAt(0, m_colours.mirror);
-    lower.setColorAt(1, m_colours.mirror2);
-
     painter.setClipRect(QRect(0, 0, width(), half));
-    painter.fillPath(fillShape, upper);
+    painter.fillPath(fillShape, halfBrush(m_colours.fill, m_colours.fill2, 0, half));
     painter.setClipRect(QRect(0, half, width(), height() - half));
-    painter.fillPath(fillShape, lower);
+    painter.fillPath(fillShape, halfBrush(m_colours.mirror, m_colours.mirror2, half, height()));
     painter.setClipping(false);
 
     painter.strokePath(outline, QPen(m_colours.border, 1.0));
