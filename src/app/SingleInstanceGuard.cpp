@@ -1,7 +1,8 @@
 #include "app/SingleInstanceGuard.h"
 
+#include "app/InstanceLock.h"
+
 #include <QDeadlineTimer>
-#include <QLockFile>
 #include <QThread>
 
 namespace menugeral {
@@ -49,14 +50,11 @@ SingleInstanceGuard::Claim SingleInstanceGuard::claim()
     if (!m_address)
         return Claim::Unguarded;
 
-    auto lock = std::make_unique<QLockFile>(m_address->lockFileName);
-    // Held for the whole run: never stale by age, only when its process is gone.
-    lock->setStaleLockTime(0);
-
+    auto lock = std::make_unique<InstanceLock>(m_address->lockFileName);
     const QDeadlineTimer deadline(m_deadline);
     for (;;) {
-        // tryLock also clears a lock left by a process that no longer runs.
-        if (lock->tryLock(0)) {
+        const InstanceLock::Result locked = lock->tryLock();
+        if (locked == InstanceLock::Result::Acquired) {
             m_lock = std::move(lock);
             if (listen())
                 return Claim::FirstInstance;
@@ -68,7 +66,7 @@ SingleInstanceGuard::Claim SingleInstanceGuard::claim()
         if (requestActivation() == Request::Answered)
             return Claim::AnotherInstanceRuns;
         // A lock we cannot even create leaves nothing to wait for.
-        if (lock->error() != QLockFile::LockFailedError || deadline.hasExpired())
+        if (locked == InstanceLock::Result::Unavailable || deadline.hasExpired())
             return Claim::Unguarded;
         // The holder is starting and not listening yet.
         QThread::msleep(kRetryPauseMs);

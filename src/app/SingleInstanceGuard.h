@@ -9,15 +9,15 @@
 #include <memory>
 #include <optional>
 
-class QLockFile;
-
 namespace menugeral {
+
+class InstanceLock;
 
 // One menu per user and display. The first start holds a lock file for its
 // whole run and listens on a local socket; a later start finds the lock taken,
 // asks the running menu over the socket to show itself and learns its window.
-// A menu that was killed leaves a lock whose process is gone and a socket
-// nobody answers; both are taken over by the next start.
+// A menu that was killed leaves a socket nobody answers, which the next start
+// takes over; its lock went with it (see InstanceLock).
 class SingleInstanceGuard : public QObject
 {
     Q_OBJECT
@@ -60,7 +60,7 @@ private:
     std::optional<QByteArray> answer(const QByteArray &request);
 
     std::optional<InstanceAddress> m_address;
-    std::unique_ptr<QLockFile> m_lock;
+    std::unique_ptr<InstanceLock> m_lock;
     LocalChannelServer m_server;
     std::chrono::milliseconds m_deadline{5000};
     quint64 m_windowId = 0;
