@@ -1,7 +1,9 @@
 #include "widgets/PictureBox.h"
 
 #include "widgets/Centring.h"
+#include "widgets/PalettePainting.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace menugeral {
@@ -32,7 +34,7 @@ QPoint PictureBox::pictureOffset() const
     return centredOffset(size(), m_picture.deviceIndependentSize().toSize());
 }
 
-void PictureBox::paintEvent(QPaintEvent *)
+void PictureBox::paintEvent(QPaintEvent *event)
 {
     if (m_picture.isNull())
         return;
@@ -41,7 +43,7 @@ void PictureBox::paintEvent(QPaintEvent *)
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(rect(), m_picture);
     } else {
-        painter.drawImage(pictureOffset(), m_picture);
+        drawPicture(painter, pictureOffset(), m_picture, event->region());
     }
 }
 

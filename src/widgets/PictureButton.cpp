@@ -1,7 +1,9 @@
 #include "widgets/PictureButton.h"
 
 #include "widgets/Centring.h"
+#include "widgets/PalettePainting.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace menugeral {
@@ -33,12 +35,12 @@ QPoint PictureButton::pictureOffset() const
     return offset;
 }
 
-void PictureButton::paintEvent(QPaintEvent *)
+void PictureButton::paintEvent(QPaintEvent *event)
 {
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    painter.drawImage(pictureOffset(), m_picture);
+    drawPicture(painter, pictureOffset(), m_picture, event->region());
 }
 
 } // namespace menugeral

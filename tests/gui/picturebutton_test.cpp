@@ -171,26 +171,43 @@ TEST(PictureBoxPlacement, TopLeftIsNeverCentredAndStretchedFillsTheBox)
 }
 
 // The artwork stays indexed in memory: drawing it must give what its
-// full-colour copy gives, translucent palette entries included.
+// full-colour copy gives, translucent palette entries included, whether the
+// whole picture is painted or only parts of it (several bands of rows high).
 TEST(PictureWithPalette, DrawsLikeItsFullColourCopy)
 {
-    QImage indexed(23, 9, QImage::Format_Indexed8);
+    QImage indexed(71, 83, QImage::Format_Indexed8);
     indexed.setColorTable({qRgb(0x32, 0xA5, 0xC6), qRgba(0xFF, 0xFF, 0xFF, 0x80), qRgba(0, 0, 0, 0), qRgb(0, 0, 0)});
     for (int y = 0; y < indexed.height(); ++y) {
         for (int x = 0; x < indexed.width(); ++x)
             indexed.setPixel(x, y, uint((x + 3 * y) % 4));
     }
     const QImage fullColour = indexed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    for (const auto placement :
-         {PictureBox::Placement::Centred, PictureBox::Placement::TopLeft, PictureBox::Placement::Stretched}) {
-        SCOPED_TRACE(int(placement));
-        const auto grabbed = [placement](const QImage &picture) {
-            PictureBox box(nullptr, placement);
-            box.resize(40, 14);
-            box.setPicture(picture);
-            return box.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QRegion parts = QRegion(3, 5, 40, 70) + QRegion(50, 60, 30, 30);
+    const auto rendered = [](QWidget &widget, const QRegion &region) {
+        QImage image(widget.size(), QImage::Format_RGB32);
+        image.fill(0xFF204060);
+        widget.render(&image, QPoint(), region);
+        return image;
+    };
+    for (const QRegion &region : {QRegion(0, 0, 90, 95), parts}) {
+        for (const auto placement :
+             {PictureBox::Placement::Centred, PictureBox::Placement::TopLeft, PictureBox::Placement::Stretched}) {
+            SCOPED_TRACE(testing::Message() << "placement " << int(placement) << ", parts " << region.rectCount());
+            const auto boxWith = [&](const QImage &picture) {
+                PictureBox box(nullptr, placement);
+                box.resize(90, 95);
+                box.setPicture(picture);
+                return rendered(box, region);
+            };
+            EXPECT_EQ(boxWith(indexed), boxWith(fullColour));
+        }
+        const auto buttonWith = [&](const QImage &picture) {
+            PictureButton button;
+            button.resize(90, 95);
+            button.setPicture(picture);
+            return rendered(button, region);
         };
-        EXPECT_EQ(grabbed(indexed), grabbed(fullColour));
+        EXPECT_EQ(buttonWith(indexed), buttonWith(fullColour));
     }
 }
 
