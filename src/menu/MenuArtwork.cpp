@@ -1,17 +1,26 @@
 #include "menu/MenuArtwork.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QImageReader>
+#include <QResource>
 
 namespace menugeral {
 namespace {
 
-// Qt's own PNG reader, asked for by name: left to detect the format, the
-// reader would first load every image plugin installed on the system and ask
-// each whether it reads PNG, which costs the start-up more than the decoding.
-QImage readPng(const QString &path)
+// Qt's own PNG reader, asked for by name and fed straight from the embedded
+// bytes. Left to detect the format, the reader would first load every image
+// plugin installed on the system and ask each whether it reads PNG, which
+// costs the start-up more than the decoding; a file name would add a file
+// engine and its look-ups for every picture.
+QImage readPng(const QResource &resource)
 {
-    QImageReader reader(path, "png");
+    QByteArray bytes = resource.compressionAlgorithm() == QResource::NoCompression
+                           ? QByteArray::fromRawData(reinterpret_cast<const char *>(resource.data()),
+                                                     static_cast<qsizetype>(resource.size()))
+                           : resource.uncompressedData();
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
     reader.setAutoDetectImageFormat(false);
     return reader.read();
 }
@@ -24,15 +33,17 @@ QImage loadArtwork(const QString &name, qreal devicePixelRatio)
     if (devicePixelRatio > 1.0) {
         QString doubled = path;
         doubled.insert(doubled.lastIndexOf(u'.'), u"@2x");
-        if (QFile::exists(doubled)) {
-            QImage sharp = readPng(doubled);
+        const QResource sharpResource(doubled);
+        if (sharpResource.isValid()) {
+            QImage sharp = readPng(sharpResource);
             if (!sharp.isNull()) {
                 sharp.setDevicePixelRatio(2.0);
                 return sharp;
             }
         }
     }
-    return readPng(path);
+    const QResource resource(path);
+    return resource.isValid() ? readPng(resource) : QImage();
 }
 
 } // namespace menugeral

@@ -1,6 +1,7 @@
 // The embedded artwork: sizes, colours and transparency that the windows rely on.
 
 #include "QtPrinters.h"
+#include "menu/MenuArtwork.h"
 #include "menu/MenuCaptions.h"
 
 #include <QColor>
@@ -413,6 +414,31 @@ TEST(Artwork, UsersIconHoldsThreeSizesInThreeDepths)
         EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0);
         EXPECT_GT(count(image, [](QRgb p) { return qAlpha(p) == 255; }), image.width() * image.height() / 4);
     }
+}
+
+} // namespace
+
+namespace {
+
+// The window's loader: the sharp drawing on a high-density screen, at the same
+// size in the layout's pixels, and the palette kept.
+TEST(ArtworkLoading, PicksTheDrawingForTheScreensDensity)
+{
+    struct Case
+    {
+        qreal screenRatio;
+        qreal pictureRatio;
+    };
+    for (const Case c : {Case{1.0, 1.0}, Case{1.25, 2.0}, Case{2.0, 2.0}}) {
+        SCOPED_TRACE(c.screenRatio);
+        const QImage emblem = menugeral::loadArtwork(u"menu/emblem.png"_s, c.screenRatio);
+        EXPECT_EQ(emblem.devicePixelRatio(), c.pictureRatio);
+        EXPECT_EQ(emblem.deviceIndependentSize().toSize(), QSize(79, 67));
+        const QImage background = menugeral::loadArtwork(u"menu/background.png"_s, c.screenRatio);
+        EXPECT_EQ(background.deviceIndependentSize().toSize(), QSize(780, 569));
+        EXPECT_EQ(background.format(), QImage::Format_Indexed8);
+    }
+    EXPECT_TRUE(menugeral::loadArtwork(u"menu/no-such-picture.png"_s, 2.0).isNull());
 }
 
 } // namespace
