@@ -1,5 +1,8 @@
 #include "widgets/CaptionLabel.h"
 
+#include "widgets/PalettePainting.h"
+
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace menugeral {
@@ -34,7 +37,7 @@ void CaptionLabel::paintEvent(QPaintEvent *event)
         return;
     }
     QPainter painter(this);
-    painter.drawImage(QPoint(0, 0), m_picture);
+    drawPicture(painter, QPoint(0, 0), m_picture, event->region());
 }
 
 } // namespace menugeral

@@ -7,7 +7,7 @@ namespace {
 
 // Small enough that a band of the widest picture stays in the heap that the
 // previous band freed, rather than in fresh pages.
-constexpr int kBandRows = 32;
+constexpr int kBandRows = 16;
 
 } // namespace
 

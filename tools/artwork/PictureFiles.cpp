@@ -18,12 +18,12 @@ constexpr int dotsPerMetreAt96Dpi = 3780;
 
 QImage prepared(const QImage &image)
 {
-    // An opaque picture of at most 256 colours is stored with a palette: the
-    // same pixels, a third of the bytes to decode at start-up.
+    // A picture of at most 256 colours (transparency levels counted) is stored
+    // with a palette: the same pixels, a quarter of the memory once decoded.
     QImage copy;
     if (image.format() == QImage::Format_Indexed8)
         copy = image;
-    else if (const auto indexed = image.hasAlphaChannel() ? std::nullopt : exactlyIndexed(image))
+    else if (const auto indexed = exactlyIndexed(image))
         copy = *indexed;
     else
         copy = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);

@@ -9,9 +9,9 @@
 namespace menugeral::artwork {
 
 // Writes the pictures under the resources directory, byte for byte the same on
-// every run: no time stamps, no text chunks, fixed resolution. Opaque pictures
-// of at most 256 colours (or already indexed) are stored with a palette, other
-// opaque ones as 8-bit RGB, the rest as 8-bit RGBA.
+// every run: no time stamps, no text chunks, fixed resolution. Pictures of at
+// most 256 colours, transparency levels counted (or already indexed), are
+// stored with a palette, other opaque ones as 8-bit RGB, the rest as 8-bit RGBA.
 class PictureFiles
 {
 public:

@@ -126,15 +126,22 @@ int nearest(const QList<QRgb> &palette, int red, int green, int blue)
 
 } // namespace
 
-std::optional<QImage> exactlyIndexed(const QImage &opaque)
+std::optional<QImage> exactlyIndexed(const QImage &picture)
 {
-    const QImage source = opaque.convertToFormat(QImage::Format_RGB32);
+    const bool translucent = picture.hasAlphaChannel();
+    const QImage source = picture.convertToFormat(translucent ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    // Every fully transparent pixel is the same entry, whatever colour it holds.
+    const auto key = [translucent](QRgb pixel) {
+        if (!translucent)
+            return pixel | 0xFF000000u;
+        return qAlpha(pixel) == 0 ? QRgb(0) : pixel;
+    };
     // Colours in order of value, so the file does not depend on hash order.
     std::map<QRgb, int> indexOf;
     for (int y = 0; y < source.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
         for (int x = 0; x < source.width(); ++x) {
-            indexOf.emplace(line[x] | 0xFF000000u, 0);
+            indexOf.emplace(key(line[x]), 0);
             if (int(indexOf.size()) > kPaletteSize)
                 return std::nullopt;
         }
@@ -150,7 +157,7 @@ std::optional<QImage> exactlyIndexed(const QImage &opaque)
         const auto *line = reinterpret_cast<const QRgb *>(source.constScanLine(y));
         uchar *out = indexed.scanLine(y);
         for (int x = 0; x < source.width(); ++x)
-            out[x] = uchar(indexOf.at(line[x] | 0xFF000000u));
+            out[x] = uchar(indexOf.at(key(line[x])));
     }
     return indexed;
 }
