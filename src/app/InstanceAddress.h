@@ -11,7 +11,7 @@ namespace menugeral {
 struct InstanceAddress
 {
     QString socketName;   // the local socket (a named pipe on Windows)
-    QString lockFileName; // full name of the QLockFile
+    QString lockFileName; // full name of the lock file (see InstanceLock)
 };
 
 // The address for the current user and display, worked out from the
