@@ -93,8 +93,10 @@ int runMenu(int &argc, char **argv)
             bringForward(*shown);
     });
     TFrmMenuGeralNovo menu(services);
-    guard.setWindowId(menu.winId());
     menu.show();
+    // Only now: asking for the id first would create the native window apart
+    // from showing it, which costs the start-up a round of its own.
+    guard.setWindowId(menu.winId());
     shown = &menu;
     return app.exec();
 }
