@@ -14,6 +14,7 @@ void CaptionLabel::setCaptionPicture(const QImage &picture)
 {
     m_picture = picture;
     m_pictureText = text();
+    m_pictureFont = font();
     update();
 }
 
@@ -24,10 +25,10 @@ const QImage &CaptionLabel::captionPicture() const
 
 bool CaptionLabel::showsCaptionPicture() const
 {
-    // A picture of another text, or one drawn for other bounds, would show
-    // the wrong caption: then the text is drawn.
-    return !m_picture.isNull() && m_pictureText == text() && m_picture.deviceIndependentSize().toSize() == size() &&
-           isEnabled();
+    // A picture of another text or face, or one drawn for other bounds, would
+    // show the wrong caption: then the text is drawn.
+    return !m_picture.isNull() && m_pictureText == text() && m_pictureFont == font() &&
+           m_picture.deviceIndependentSize().toSize() == size() && isEnabled();
 }
 
 void CaptionLabel::paintEvent(QPaintEvent *event)

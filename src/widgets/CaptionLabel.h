@@ -18,7 +18,8 @@ public:
     explicit CaptionLabel(const QString &text, QWidget *parent = nullptr);
 
     // The picture is the label's size (in device-independent pixels) and is
-    // drawn at its top-left corner; a null picture draws the text.
+    // drawn at its top-left corner; a null picture draws the text. It stands
+    // for the text and font the label has when it is given.
     void setCaptionPicture(const QImage &picture);
     const QImage &captionPicture() const;
 
@@ -30,7 +31,8 @@ protected:
 
 private:
     QImage m_picture;
-    QString m_pictureText; // the text the picture was made for
+    QString m_pictureText; // the text and face the picture was made for
+    QFont m_pictureFont;
 };
 
 } // namespace menugeral

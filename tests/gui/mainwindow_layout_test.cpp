@@ -234,6 +234,13 @@ TEST(CaptionLabelTest, DrawsItsTextOnceThePictureNoLongerStandsForIt)
     label.setText(u"Fechar"_s);
     EXPECT_FALSE(label.showsCaptionPicture()) << "drawn for another text";
     label.setText(u"Sair"_s);
+    const QFont drawnIn = label.font();
+    QFont bolder = drawnIn;
+    bolder.setBold(!drawnIn.bold());
+    label.setFont(bolder);
+    EXPECT_FALSE(label.showsCaptionPicture()) << "drawn in another face";
+    label.setFont(drawnIn);
+    ASSERT_TRUE(label.showsCaptionPicture());
     label.setEnabled(false);
     EXPECT_FALSE(label.showsCaptionPicture()) << "a disabled label greys its text";
 }
