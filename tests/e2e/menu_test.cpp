@@ -25,15 +25,13 @@ class MenuWindow : public MenuOnDesktopTest
 TEST_F(MenuWindow, TileClickStartsTheConfiguredProgramWithItsArgumentsInItsDirectory)
 {
     const QString programDirectory = menu.filePath(u"dir with blanks"_s);
-    ASSERT_TRUE(QDir().mkpath(programDirectory));
-    const QString probe = programDirectory + u"/menugeral-probe"_s;
-    ASSERT_TRUE(QFile::copy(QStringLiteral(MENUGERAL_TEST_BIN_DIR) + u"/menugeral-probe"_s, probe));
+    const auto installed = menu.installProbe(programDirectory);
+    ASSERT_TRUE(installed);
+    const QString probe = *installed;
     menu.writeConfiguration({{u"Modulo Gerencial"_s, probe + uR"( --flag "two words")"_s}});
-    const QString log = menu.filePath(u"probe.log"_s);
-    QProcessEnvironment withLog;
-    withLog.insert(u"MENUGERAL_PROBE_LOG"_s, log);
+    const QString log = menu.probeLog();
 
-    menu.start(withLog);
+    menu.start(menu.probeEnvironment());
     const auto window = menu.waitForOneMenuWindow();
     ASSERT_TRUE(window) << "the menu never came on screen";
     desktop.click(*window, kGerencialTileCentre);

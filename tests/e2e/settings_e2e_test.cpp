@@ -64,15 +64,12 @@ protected:
 
 TEST_F(SettingsOnDesktop, APathTypedAndSavedIsWhatTheTileStartsAtOnce)
 {
-    const QString programs = menu.filePath(u"modulos"_s);
-    ASSERT_TRUE(QDir().mkpath(programs));
-    const QString probe = programs + u"/menugeral-probe"_s;
-    ASSERT_TRUE(QFile::copy(QStringLiteral(MENUGERAL_TEST_BIN_DIR) + u"/menugeral-probe"_s, probe));
+    const auto installed = menu.installProbe(menu.filePath(u"modulos"_s));
+    ASSERT_TRUE(installed);
+    const QString probe = *installed;
     menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}, {u"Modulo Caixa"_s, u"/opt/caixa/caixa"_s}});
-    const QString log = menu.filePath(u"probe.log"_s);
-    QProcessEnvironment withLog;
-    withLog.insert(u"MENUGERAL_PROBE_LOG"_s, log);
-    menu.start(withLog);
+    const QString log = menu.probeLog();
+    menu.start(menu.probeEnvironment());
     const auto window = menu.waitForOneMenuWindow();
     ASSERT_TRUE(window) << "the menu never came on screen";
 

@@ -44,6 +44,15 @@ struct RecordingServer
     LocalChannelServer server;
 };
 
+sockaddr_un unixAddress(const QString &name)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray path = QFile::encodeName(name);
+    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    return address;
+}
+
 // A client on a thread of its own, so that this thread's loop lets the server
 // answer. Sends the pieces with a pause between them and reads to the end.
 QByteArray talk(const QString &name, const std::vector<QByteArray> &pieces)
@@ -51,10 +60,7 @@ QByteArray talk(const QString &name, const std::vector<QByteArray> &pieces)
     QByteArray received;
     std::unique_ptr<QThread> thread(QThread::create([&] {
         const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        const QByteArray path = QFile::encodeName(name);
-        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+        const sockaddr_un address = unixAddress(name);
         if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
             for (const QByteArray &piece : pieces) {
                 if (::send(fd, piece.constData(), size_t(piece.size()), MSG_NOSIGNAL) < 0)
@@ -133,10 +139,7 @@ TEST(LocalChannel, ASocketLeftBehindIsTakenOver)
     const QString name = dir.filePath(u"channel"_s);
     // What a killed menu leaves: a bound socket file nobody listens on.
     const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray path = QFile::encodeName(name);
-    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
+    const sockaddr_un address = unixAddress(name);
     ASSERT_EQ(::bind(stale, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
     ::close(stale);
     ASSERT_TRUE(QFile::exists(name));

@@ -39,7 +39,9 @@ void writeMenuPictures(PictureFiles &files, const ArtworkFonts &fonts)
         files.writePng(name(u"line-horizontal.png"_s), drawHorizontalLine(scale));
         files.writePng(name(u"line-vertical.png"_s), drawVerticalLine(scale));
         for (const menugeral::MenuCaption &caption : menugeral::kMenuCaptions)
-            files.writePng(name(u"captions/"_s + caption.name + u".png"_s), drawCaption(caption, scale));
+            files.writePng(scale == 1 ? menugeral::captionArtworkName(caption)
+                                      : doubleDensityName(menugeral::captionArtworkName(caption)),
+                           drawCaption(caption, scale));
         for (const ModuleTile &tile : moduleTiles())
             files.writePng(name(u"tiles/"_s + tile.button.toString() + u".png"_s), drawTile(tile, fonts, scale));
     }

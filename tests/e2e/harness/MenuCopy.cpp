@@ -40,6 +40,27 @@ QString MenuCopy::filePath(const QString &name) const
     return m_directory.filePath(name);
 }
 
+std::optional<QString> MenuCopy::installProbe(const QString &directory) const
+{
+    const QString probe = directory + u"/menugeral-probe"_s;
+    if (!QDir().mkpath(directory) ||
+        !QFile::copy(QStringLiteral(MENUGERAL_TEST_BIN_DIR) + u"/menugeral-probe"_s, probe))
+        return std::nullopt;
+    return probe;
+}
+
+QString MenuCopy::probeLog() const
+{
+    return filePath(u"probe.log"_s);
+}
+
+QProcessEnvironment MenuCopy::probeEnvironment() const
+{
+    QProcessEnvironment environment;
+    environment.insert(u"MENUGERAL_PROBE_LOG"_s, probeLog());
+    return environment;
+}
+
 void MenuCopy::writeConfiguration(const std::vector<std::pair<QString, QString>> &keysOfSection, const QString &section)
 {
     QString text = u'[' + section + u"]\r\n"_s;

@@ -35,6 +35,14 @@ public:
     QString directory() const;
     QString filePath(const QString &name) const;
 
+    // Copies the probe program into `directory`, made if missing; its path, or
+    // nothing when it cannot be copied.
+    std::optional<QString> installProbe(const QString &directory) const;
+    // Where a started probe records each run (one JSON line), and the
+    // environment to start the menu with so that its modules do so.
+    QString probeLog() const;
+    QProcessEnvironment probeEnvironment() const;
+
     // configuracoes.ini from (section, key, value) entries, in Windows-1252 with CR LF.
     void writeConfiguration(const std::vector<std::pair<QString, QString>> &keysOfSection,
                             const QString &section = QStringLiteral("GestaoEmpresarial"));
