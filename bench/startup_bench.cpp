@@ -116,6 +116,8 @@ std::optional<Sample> measure(xcb_connection_t *connection, const QString &progr
     const xcb_window_t window = process.waitForStarted(5000) ? waitForMap(connection, 10000) : XCB_NONE;
     const double mapped = double(timer.nsecsElapsed()) / 1e6;
     if (window == XCB_NONE || !waitForFirstPaint(connection, window, 10000)) {
+        std::fprintf(stderr, "%s: %s\n", qPrintable(program),
+                     window == XCB_NONE ? "no window was mapped" : "no paint reached the screen");
         process.kill();
         process.waitForFinished();
         return std::nullopt;

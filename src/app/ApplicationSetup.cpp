@@ -2,6 +2,7 @@
 
 #include "app/SingleInstanceGuard.h"
 #include "app/TerminationSignals.h"
+#include "menu/ArtworkPreload.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "platform/DialogFileChooser.h"
 #include "platform/ExecutableDirectory.h"
@@ -76,6 +77,8 @@ int runMenu(int &argc, char **argv)
     if (activateWindowOfClass(kMenuWindowClass))
         return 0;
 
+    // Decoded on a second processor while the window's widgets are made.
+    ArtworkPreload artwork(TFrmMenuGeralNovo::artworkNames(), app.devicePixelRatio());
     installFontSubstitutions();
     BalloonHint balloonHints(&app); // installs itself on the application
 
@@ -92,7 +95,7 @@ int runMenu(int &argc, char **argv)
         if (shown)
             bringForward(*shown);
     });
-    TFrmMenuGeralNovo menu(services);
+    TFrmMenuGeralNovo menu(services, &artwork);
     menu.show();
     // Only now: asking for the id first would create the native window apart
     // from showing it, which costs the start-up a round of its own.

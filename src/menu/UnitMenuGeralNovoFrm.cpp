@@ -1,6 +1,7 @@
 #include "menu/UnitMenuGeralNovoFrm.h"
 
 #include "catalogue/IniFile.h"
+#include "menu/ArtworkPreload.h"
 #include "menu/MenuArtwork.h"
 #include "menu/MenuCaptions.h"
 #include "menu/MenuLayout.h"
@@ -21,8 +22,38 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <functional>
+#include <vector>
+
 namespace menugeral {
 using namespace Qt::StringLiterals;
+
+// The window's pictures, given to their widgets once every widget is made:
+// the decoding, on the preload's thread, meanwhile overlaps the making.
+class PictureQueue
+{
+public:
+    void add(QString artwork, std::function<void(const QImage &)> apply)
+    {
+        m_pending.push_back({std::move(artwork), std::move(apply)});
+    }
+
+    void deliver(ArtworkPreload *preloaded, qreal devicePixelRatio)
+    {
+        for (const Pending &pending : m_pending)
+            pending.apply(preloaded ? preloaded->take(pending.artwork, devicePixelRatio)
+                                    : loadArtwork(pending.artwork, devicePixelRatio));
+        m_pending.clear();
+    }
+
+private:
+    struct Pending
+    {
+        QString artwork;
+        std::function<void(const QImage &)> apply;
+    };
+    std::vector<Pending> m_pending;
+};
 
 namespace {
 
@@ -72,38 +103,62 @@ const GradientPanelColours kModulesPanelColours{QColor(0xFC, 0xFC, 0xFC), QColor
                                                 QColor(0xFC, 0xFC, 0xFC), QColor(0xFC, 0xFC, 0xFC),
                                                 QColor(0xCA, 0xCA, 0xCB, 155)};
 
-template <typename Label> Label *makeCaption(QWidget *parent, const MenuCaption &caption)
+const QString kBackgroundArtwork = u"menu/background.png"_s;
+const QString kWordmarkArtwork = u"menu/wordmark.png"_s;
+const QString kEmblemArtwork = u"menu/emblem.png"_s;
+const QString kHorizontalLineArtwork = u"menu/line-horizontal.png"_s;
+const QString kVerticalLineArtwork = u"menu/line-vertical.png"_s;
+
+QString tileArtworkName(QStringView tileName)
+{
+    return u"menu/tiles/"_s + tileName + u".png"_s;
+}
+
+template <typename Label> Label *makeCaption(QWidget *parent, const MenuCaption &caption, PictureQueue &pictures)
 {
     auto *label = new Label(caption.text.toString(), parent);
     applyCaption(*label, caption);
-    label->setCaptionPicture(loadArtwork(captionArtworkName(caption), parent->devicePixelRatioF()));
+    pictures.add(captionArtworkName(caption), [label](const QImage &picture) { label->setCaptionPicture(picture); });
     return label;
 }
 
 PictureBox *makePicture(QWidget *parent, const QString &objectName, const QRect &bounds,
-                        PictureBox::Placement placement, const QString &artwork)
+                        PictureBox::Placement placement, const QString &artwork, PictureQueue &pictures)
 {
     auto *picture = new PictureBox(parent, placement);
     picture->setObjectName(objectName);
     picture->setGeometry(bounds);
-    picture->setPicture(loadArtwork(artwork, parent->devicePixelRatioF()));
+    pictures.add(artwork, [picture](const QImage &image) { picture->setPicture(image); });
     return picture;
 }
 
 } // namespace
 
-TFrmMenuGeralNovo::TFrmMenuGeralNovo(const PlatformServices &services, QWidget *parent)
+TFrmMenuGeralNovo::TFrmMenuGeralNovo(const PlatformServices &services, ArtworkPreload *preloaded, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(services),
       m_launcher(services.notifier, services.processStarter, services.pathSyntax)
 {
     setObjectName(u"FrmMenuGeralNovo"_s);
-    buildWindow();
+    PictureQueue pictures;
+    buildWindow(pictures);
+    pictures.deliver(preloaded, devicePixelRatioF());
     FormCreate();
+}
+
+QStringList TFrmMenuGeralNovo::artworkNames()
+{
+    QStringList names{kBackgroundArtwork, kWordmarkArtwork, kEmblemArtwork, kHorizontalLineArtwork,
+                      kVerticalLineArtwork};
+    for (const MenuCaption &caption : kMenuCaptions)
+        names.append(captionArtworkName(caption));
+    for (const TileLayout &tile : kTileLayouts)
+        names.append(tileArtworkName(tile.name));
+    return names;
 }
 
 TFrmMenuGeralNovo::~TFrmMenuGeralNovo() = default;
 
-void TFrmMenuGeralNovo::buildWindow()
+void TFrmMenuGeralNovo::buildWindow(PictureQueue &pictures)
 {
     setWindowTitle(kMenuCaption.toString());
     setFixedSize(kMenuClientSize);
@@ -117,20 +172,20 @@ void TFrmMenuGeralNovo::buildWindow()
 
     // Bottom to top: background, logos, then the two panels above everything.
     auto *background =
-        makePicture(this, u"Image2"_s, kImage2Bounds, PictureBox::Placement::TopLeft, u"menu/background.png"_s);
+        makePicture(this, u"Image2"_s, kImage2Bounds, PictureBox::Placement::TopLeft, kBackgroundArtwork, pictures);
     new WindowDragger(background);
-    makePicture(this, u"PNGPicture1"_s, kPngPicture1Bounds, PictureBox::Placement::Centred, u"menu/wordmark.png"_s);
-    makePicture(this, u"PNGPicture2"_s, kPngPicture2Bounds, PictureBox::Placement::Centred, u"menu/emblem.png"_s);
+    makePicture(this, u"PNGPicture1"_s, kPngPicture1Bounds, PictureBox::Placement::Centred, kWordmarkArtwork, pictures);
+    makePicture(this, u"PNGPicture2"_s, kPngPicture2Bounds, PictureBox::Placement::Centred, kEmblemArtwork, pictures);
 
     auto *titleStrip = new GradientPanel(kTitleStripColours, this);
     titleStrip->setObjectName(u"AdvSmoothPanel1"_s);
     titleStrip->setGeometry(kTitleStripBounds);
-    buildTitleStrip(titleStrip);
+    buildTitleStrip(titleStrip, pictures);
 
     auto *modulesPanel = new GradientPanel(kModulesPanelColours, this);
     modulesPanel->setObjectName(u"AdvSmoothPanel2"_s);
     modulesPanel->setGeometry(kModulesPanelBounds);
-    buildModulesPanel(modulesPanel);
+    buildModulesPanel(modulesPanel, pictures);
 
     // The panels hide most of the background: leaving it out there spares the
     // first paint drawing two thirds of the largest picture for nothing.
@@ -147,39 +202,39 @@ void TFrmMenuGeralNovo::buildWindow()
     }
 }
 
-void TFrmMenuGeralNovo::buildTitleStrip(QWidget *strip)
+void TFrmMenuGeralNovo::buildTitleStrip(QWidget *strip, PictureQueue &pictures)
 {
-    makeCaption<CaptionLabel>(strip, kLabel2Caption);
+    makeCaption<CaptionLabel>(strip, kLabel2Caption, pictures);
 
-    auto *minimise = makeCaption<ClickableLabel>(strip, kMinimizarCaption);
+    auto *minimise = makeCaption<ClickableLabel>(strip, kMinimizarCaption, pictures);
     minimise->setCursor(Qt::PointingHandCursor);
     minimise->setToolTip(u"Minimizar a Janela"_s);
     minimise->setAccessibleName(minimise->toolTip());
     connect(minimise, &ClickableLabel::clicked, this, &TFrmMenuGeralNovo::lbMinimizarClick);
 
-    auto *quit = makeCaption<ClickableLabel>(strip, kSairCaption);
+    auto *quit = makeCaption<ClickableLabel>(strip, kSairCaption, pictures);
     quit->setCursor(Qt::PointingHandCursor);
     quit->setToolTip(u"Fechar o Menu Geral"_s);
     quit->setAccessibleName(quit->toolTip());
     connect(quit, &ClickableLabel::clicked, this, &TFrmMenuGeralNovo::lbSairClick);
 }
 
-void TFrmMenuGeralNovo::buildModulesPanel(QWidget *panel)
+void TFrmMenuGeralNovo::buildModulesPanel(QWidget *panel, PictureQueue &pictures)
 {
-    makePicture(panel, u"Image21"_s, kImage21Bounds, PictureBox::Placement::Stretched, u"menu/line-horizontal.png"_s);
-    makeCaption<CaptionLabel>(panel, kLabel1Caption);
-    makeCaption<CaptionLabel>(panel, kLabel3Caption);
-    makePicture(panel, u"Image3"_s, kImage3Bounds, PictureBox::Placement::Stretched, u"menu/line-horizontal.png"_s);
-    makePicture(panel, u"Image4"_s, kImage4Bounds, PictureBox::Placement::Stretched, u"menu/line-vertical.png"_s);
+    makePicture(panel, u"Image21"_s, kImage21Bounds, PictureBox::Placement::Stretched, kHorizontalLineArtwork,
+                pictures);
+    makeCaption<CaptionLabel>(panel, kLabel1Caption, pictures);
+    makeCaption<CaptionLabel>(panel, kLabel3Caption, pictures);
+    makePicture(panel, u"Image3"_s, kImage3Bounds, PictureBox::Placement::Stretched, kHorizontalLineArtwork, pictures);
+    makePicture(panel, u"Image4"_s, kImage4Bounds, PictureBox::Placement::Stretched, kVerticalLineArtwork, pictures);
 
-    const qreal ratio = devicePixelRatioF();
     for (const TileLayout &tile : kTileLayouts) {
         const ModuleEntry *module = moduleOfTile(tile.name);
         Q_ASSERT(module != nullptr);
         auto *button = new PictureButton(panel);
         button->setObjectName(tile.name.toString());
         button->setGeometry(tile.bounds);
-        button->setPicture(loadArtwork(u"menu/tiles/"_s + tile.name + u".png"_s, ratio));
+        pictures.add(tileArtworkName(tile.name), [button](const QImage &picture) { button->setPicture(picture); });
         button->setToolTip(module->menuHint.toString());
         button->setAccessibleName(button->toolTip());
         for (const TileBinding &binding : kTileBindings) {
