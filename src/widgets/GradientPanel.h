@@ -39,6 +39,9 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
+    // The side of the square at each corner that holds partly covered pixels.
+    static int cornerSize();
+
     GradientPanelColours m_colours;
 };
 
