@@ -25,20 +25,6 @@ QImage readPng(const QResource &resource)
     return reader.read();
 }
 
-// Small opaque pictures (the tiles) are held in full colour: a tile is drawn
-// afresh at each press, and a plain copy is far quicker than looking its
-// pixels up in the palette, for a few kilobytes each. Larger or translucent
-// pictures keep their palette. In the layout's pixels, whatever the density.
-constexpr qreal kFullColourPixels = 128 * 128;
-
-QImage decoded(QImage picture, qreal pictureRatio)
-{
-    if (picture.format() == QImage::Format_Indexed8 && !picture.hasAlphaChannel() &&
-        qreal(picture.width()) * picture.height() <= kFullColourPixels * pictureRatio * pictureRatio)
-        return picture.convertToFormat(QImage::Format_RGB32);
-    return picture;
-}
-
 } // namespace
 
 QImage loadArtwork(const QString &name, qreal devicePixelRatio)
@@ -49,7 +35,7 @@ QImage loadArtwork(const QString &name, qreal devicePixelRatio)
         doubled.insert(doubled.lastIndexOf(u'.'), u"@2x");
         const QResource sharpResource(doubled);
         if (sharpResource.isValid()) {
-            QImage sharp = decoded(readPng(sharpResource), 2.0);
+            QImage sharp = readPng(sharpResource);
             if (!sharp.isNull()) {
                 sharp.setDevicePixelRatio(2.0);
                 return sharp;
@@ -57,7 +43,7 @@ QImage loadArtwork(const QString &name, qreal devicePixelRatio)
         }
     }
     const QResource resource(path);
-    return resource.isValid() ? decoded(readPng(resource), 1.0) : QImage();
+    return resource.isValid() ? readPng(resource) : QImage();
 }
 
 } // namespace menugeral
