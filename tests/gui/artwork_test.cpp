@@ -438,7 +438,6 @@ TEST(ArtworkLoading, PicksTheDrawingForTheScreensDensity)
         const QImage background = menugeral::loadArtwork(u"menu/background.png"_s, c.screenRatio);
         EXPECT_EQ(background.deviceIndependentSize().toSize(), QSize(780, 569));
         EXPECT_EQ(background.format(), QImage::Format_Indexed8);
-
     }
     EXPECT_TRUE(menugeral::loadArtwork(u"menu/no-such-picture.png"_s, 2.0).isNull());
 }
