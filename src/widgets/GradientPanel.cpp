@@ -73,16 +73,20 @@ void GradientPanel::paintEvent(QPaintEvent *)
 
     // In each corner square, a small rounded box sharing that corner: within
     // the square its shapes are the panel's, and rasterising it is cheap.
-    const int box = 2 * c + 2;
-    const QList<QRect> corners = squaresFit ? QList<QRect>{QRect(0, 0, c, c), QRect(w - c, 0, c, c),
-                                                           QRect(0, h - c, c, c), QRect(w - c, h - c, c, c)}
-                                            : QList<QRect>{rect()};
+    struct Corner
+    {
+        QRect square;  // what is drawn
+        QRectF shapes; // the rounded box whose shapes are drawn there
+    };
+    const qreal box = 2 * c + 2;
+    const QList<Corner> corners = squaresFit
+                                      ? QList<Corner>{{QRect(0, 0, c, c), QRectF(0, 0, box, box)},
+                                                      {QRect(w - c, 0, c, c), QRectF(w - box, 0, box, box)},
+                                                      {QRect(0, h - c, c, c), QRectF(0, h - box, box, box)},
+                                                      {QRect(w - c, h - c, c, c), QRectF(w - box, h - box, box, box)}}
+                                      : QList<Corner>{{rect(), QRectF(rect())}};
     painter.setRenderHint(QPainter::Antialiasing);
-    for (const QRect &corner : corners) {
-        QRectF bounds(rect());
-        if (squaresFit) {
-            bounds = QRectF(corner.left() == 0 ? 0 : w - box, corner.top() == 0 ? 0 : h - box, box, box);
-        }
+    for (const auto &[corner, bounds] : corners) {
         // The border is stroked through the centres of the edge pixels. The
         // fill reaches the outer edge of that stroke, so the translucent
         // border blends with the panel's own colours; only outside the rounded
