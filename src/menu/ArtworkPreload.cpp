@@ -10,12 +10,9 @@ ArtworkPreload::ArtworkPreload(QStringList names, qreal devicePixelRatio)
     : m_names(std::move(names)), m_devicePixelRatio(devicePixelRatio), m_pictures(std::size_t(m_names.size()))
 {
     try {
-        m_thread = std::thread([this] {
-            for (qsizetype i = 0; i < m_names.size(); ++i)
-                m_pictures[std::size_t(i)] = loadArtwork(m_names[i], m_devicePixelRatio);
-        });
+        m_thread = std::thread([this] { decodeUnclaimed(); });
     } catch (const std::system_error &) {
-        // No thread to be had: take() decodes each picture when it is asked for.
+        // No thread to be had: the first take() decodes the set.
     }
 }
 
@@ -24,8 +21,16 @@ ArtworkPreload::~ArtworkPreload()
     finishDecoding();
 }
 
+void ArtworkPreload::decodeUnclaimed()
+{
+    for (qsizetype i = m_nextUnclaimed++; i < m_names.size(); i = m_nextUnclaimed++)
+        m_pictures[std::size_t(i)] = loadArtwork(m_names[i], m_devicePixelRatio);
+}
+
 void ArtworkPreload::finishDecoding()
 {
+    // Without a thread this decodes the whole set on the first take().
+    decodeUnclaimed();
     if (m_thread.joinable())
         m_thread.join();
 }
