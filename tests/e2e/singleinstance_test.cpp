@@ -143,27 +143,39 @@ TEST_F(OneMenuPerDesktop, TenSimultaneousStartsLeaveOneMenu)
 
 TEST_F(OneMenuPerDesktop, WindowOfTheMenusClassInAnotherProgramIsActivatedInstead)
 {
-    // Another program whose window carries the menu's class, minimised.
-    QProcess other;
-    other.setProcessEnvironment(desktop.environment());
-    other.start(QStringLiteral(MENUGERAL_BIN_DIR) + u"/modulo-demo"_s, {});
-    QList<quint64> windows;
-    ASSERT_TRUE(waitUntil([&] { return (windows = desktop.managedWindowsOfClass("modulo-demo")).size() == 1; }))
-        << "the other program never came on screen";
-    const quint64 window = windows.first();
-    desktop.setWindowClass(window, QString::fromLatin1(kMenuClass));
-    desktop.minimise(window);
-    ASSERT_TRUE(waitUntil([&] { return desktop.state(window) == WindowState::Iconic; }));
+    // Another program whose window carries the menu's class, minimised or
+    // hidden (withdrawn: the window manager no longer lists it).
+    struct Case
+    {
+        const char *name;
+        WindowState hidden;
+    };
+    for (const Case &c : {Case{"minimised", WindowState::Iconic}, Case{"withdrawn", WindowState::Withdrawn}}) {
+        SCOPED_TRACE(c.name);
+        QProcess other;
+        other.setProcessEnvironment(desktop.environment());
+        other.start(QStringLiteral(MENUGERAL_BIN_DIR) + u"/modulo-demo"_s, {});
+        QList<quint64> windows;
+        ASSERT_TRUE(waitUntil([&] { return (windows = desktop.managedWindowsOfClass("modulo-demo")).size() == 1; }))
+            << "the other program never came on screen";
+        const quint64 window = windows.first();
+        desktop.setWindowClass(window, QString::fromLatin1(kMenuClass));
+        if (c.hidden == WindowState::Iconic)
+            desktop.minimise(window);
+        else
+            desktop.unmap(window);
+        ASSERT_TRUE(waitUntil([&] { return desktop.state(window) == c.hidden; }));
 
-    QProcess &start = menu.start();
-    ASSERT_TRUE(start.waitForFinished(5000)) << "the menu started although a window of its class exists";
-    EXPECT_EQ(start.exitCode(), 0);
-    EXPECT_TRUE(waitUntil([&] { return desktop.state(window) == WindowState::Normal; }));
-    EXPECT_TRUE(waitUntil([&] { return desktop.activeWindow() == window; }));
-    EXPECT_EQ(desktop.managedWindowsOfClass(kMenuClass), QList<quint64>{window});
+        QProcess &start = menu.start();
+        ASSERT_TRUE(start.waitForFinished(5000)) << "the menu started although a window of its class exists";
+        EXPECT_EQ(start.exitCode(), 0);
+        EXPECT_TRUE(waitUntil([&] { return desktop.state(window) == WindowState::Normal; }));
+        EXPECT_TRUE(waitUntil([&] { return desktop.activeWindow() == window; }));
+        EXPECT_EQ(desktop.managedWindowsOfClass(kMenuClass), QList<quint64>{window});
 
-    other.kill();
-    other.waitForFinished();
+        other.kill();
+        other.waitForFinished();
+    }
 }
 
 } // namespace

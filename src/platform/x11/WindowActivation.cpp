@@ -48,18 +48,32 @@ xcb_connection_t *x11Connection()
     return x11 ? x11->connection() : nullptr;
 }
 
-Atoms internAtoms(xcb_connection_t *connection)
+struct AtomRequests
+{
+    xcb_intern_atom_cookie_t clientList;
+    xcb_intern_atom_cookie_t activeWindow;
+};
+
+AtomRequests askAtoms(xcb_connection_t *connection)
 {
     auto intern = [connection](QByteArrayView name) {
         return xcb_intern_atom(connection, 0, static_cast<uint16_t>(name.size()), name.data());
     };
-    const auto clientList = intern("_NET_CLIENT_LIST");
-    const auto activeWindow = intern("_NET_ACTIVE_WINDOW");
+    return {intern("_NET_CLIENT_LIST"), intern("_NET_ACTIVE_WINDOW")};
+}
+
+Atoms atomsOf(xcb_connection_t *connection, const AtomRequests &requests)
+{
     auto atomOf = [connection](xcb_intern_atom_cookie_t cookie) {
         const auto reply = fetch<xcb_intern_atom_reply_t>(connection, cookie, xcb_intern_atom_reply);
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     };
-    return {atomOf(clientList), atomOf(activeWindow)};
+    return {atomOf(requests.clientList), atomOf(requests.activeWindow)};
+}
+
+Atoms internAtoms(xcb_connection_t *connection)
+{
+    return atomsOf(connection, askAtoms(connection));
 }
 
 std::vector<xcb_window_t> rootWindows(xcb_connection_t *connection)
@@ -70,40 +84,67 @@ std::vector<xcb_window_t> rootWindows(xcb_connection_t *connection)
     return roots;
 }
 
-std::vector<xcb_window_t> clientList(xcb_connection_t *connection, xcb_window_t root, const Atoms &atoms)
+std::optional<xcb_get_property_cookie_t> askClientList(xcb_connection_t *connection, xcb_window_t root,
+                                                       const Atoms &atoms)
 {
     if (atoms.clientList == XCB_ATOM_NONE)
+        return std::nullopt;
+    return xcb_get_property(connection, 0, root, atoms.clientList, XCB_ATOM_WINDOW, 0, 16384);
+}
+
+std::vector<xcb_window_t> clientList(xcb_connection_t *connection,
+                                     const std::optional<xcb_get_property_cookie_t> &request)
+{
+    if (!request)
         return {};
-    const auto cookie = xcb_get_property(connection, 0, root, atoms.clientList, XCB_ATOM_WINDOW, 0, 16384);
-    const auto reply = fetch<xcb_get_property_reply_t>(connection, cookie, xcb_get_property_reply);
+    const auto reply = fetch<xcb_get_property_reply_t>(connection, *request, xcb_get_property_reply);
     if (!reply || reply->format != 32)
         return {};
     const auto *windows = static_cast<const xcb_window_t *>(xcb_get_property_value(reply.get()));
     return {windows, windows + xcb_get_property_value_length(reply.get()) / 4};
 }
 
-std::vector<xcb_window_t> children(xcb_connection_t *connection, xcb_window_t window)
+std::vector<xcb_query_tree_cookie_t> askChildren(xcb_connection_t *connection, const std::vector<xcb_window_t> &windows)
 {
-    const auto reply =
-        fetch<xcb_query_tree_reply_t>(connection, xcb_query_tree(connection, window), xcb_query_tree_reply);
-    if (!reply)
-        return {};
-    const xcb_window_t *first = xcb_query_tree_children(reply.get());
-    return {first, first + xcb_query_tree_children_length(reply.get())};
+    std::vector<xcb_query_tree_cookie_t> cookies;
+    cookies.reserve(windows.size());
+    for (const xcb_window_t window : windows)
+        cookies.push_back(xcb_query_tree(connection, window));
+    return cookies;
 }
 
-// The class part of each window's WM_CLASS ("instance\0class\0"); nothing for
-// a window without one. The requests are sent together, then answered.
-std::vector<std::optional<QByteArray>> windowClasses(xcb_connection_t *connection,
-                                                     const std::vector<xcb_window_t> &windows)
+// Each window's children, bottom of the stack first.
+std::vector<std::vector<xcb_window_t>> childrenOf(xcb_connection_t *connection,
+                                                  const std::vector<xcb_query_tree_cookie_t> &requests)
+{
+    std::vector<std::vector<xcb_window_t>> children;
+    children.reserve(requests.size());
+    for (const auto cookie : requests) {
+        const auto reply = fetch<xcb_query_tree_reply_t>(connection, cookie, xcb_query_tree_reply);
+        const xcb_window_t *first = reply ? xcb_query_tree_children(reply.get()) : nullptr;
+        children.emplace_back(first, first + (reply ? xcb_query_tree_children_length(reply.get()) : 0));
+    }
+    return children;
+}
+
+std::vector<xcb_get_property_cookie_t> askClasses(xcb_connection_t *connection,
+                                                  const std::vector<xcb_window_t> &windows)
 {
     std::vector<xcb_get_property_cookie_t> cookies;
     cookies.reserve(windows.size());
     for (const xcb_window_t window : windows)
         cookies.push_back(xcb_get_property(connection, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256));
+    return cookies;
+}
+
+// The class part of each window's WM_CLASS ("instance\0class\0"); nothing for
+// a window without one.
+std::vector<std::optional<QByteArray>> classesOf(xcb_connection_t *connection,
+                                                 const std::vector<xcb_get_property_cookie_t> &requests)
+{
     std::vector<std::optional<QByteArray>> classes;
-    classes.reserve(windows.size());
-    for (const auto cookie : cookies) {
+    classes.reserve(requests.size());
+    for (const auto cookie : requests) {
         const auto reply = fetch<xcb_get_property_reply_t>(connection, cookie, xcb_get_property_reply);
         if (!reply || reply->format != 8 || reply->type == XCB_ATOM_NONE) {
             classes.emplace_back();
@@ -143,29 +184,44 @@ std::optional<xcb_window_t> firstOfClass(xcb_connection_t *connection, const std
     return std::nullopt;
 }
 
-std::optional<xcb_window_t> findWindowOfClass(xcb_connection_t *connection, xcb_window_t root, const Atoms &atoms,
+// `topLevels` are the root's children, bottom of the stack first. The requests
+// go out in two rounds, each sent whole before its answers are read, so that
+// the look waits for the server twice however many windows there are.
+std::optional<xcb_window_t> findWindowOfClass(xcb_connection_t *connection, xcb_window_t root,
+                                              std::vector<xcb_window_t> topLevels, const Atoms &atoms,
                                               QByteArrayView wanted)
 {
-    // The windows the window manager manages, oldest first.
-    const std::vector<xcb_window_t> managed = clientList(connection, root, atoms);
-    if (const auto found = firstOfClass(connection, managed, windowClasses(connection, managed), wanted))
-        return found;
-
-    // No window manager, or the window is withdrawn (hidden): walk the tree,
-    // top of the stack first, looking inside window-manager frames as well.
-    std::vector<xcb_window_t> topLevels = children(connection, root);
     std::reverse(topLevels.begin(), topLevels.end());
-    const auto classes = windowClasses(connection, topLevels);
-    if (const auto found = firstOfClass(connection, topLevels, classes, wanted))
-        return found;
+
+    // The windows the window manager manages, and each top-level's class and
+    // children (the client inside a window-manager frame).
+    const auto managedRequest = askClientList(connection, root, atoms);
+    const auto topLevelClassRequests = askClasses(connection, topLevels);
+    const auto frameRequests = askChildren(connection, topLevels);
+    const std::vector<xcb_window_t> managed = clientList(connection, managedRequest);
+    const auto topLevelClasses = classesOf(connection, topLevelClassRequests);
+    std::vector<std::vector<xcb_window_t>> framed = childrenOf(connection, frameRequests);
     for (std::size_t i = 0; i < topLevels.size(); ++i) {
-        if (classes[i])
-            continue; // a client of its own, not a frame
-        const std::vector<xcb_window_t> framed = children(connection, topLevels[i]);
-        if (const auto found = firstOfClass(connection, framed, windowClasses(connection, framed), wanted))
-            return found;
+        if (topLevelClasses[i])
+            framed[i].clear(); // a client of its own, not a frame
     }
-    return std::nullopt;
+    std::vector<xcb_window_t> allFramed;
+    for (const auto &inFrame : framed)
+        allFramed.insert(allFramed.end(), inFrame.begin(), inFrame.end());
+
+    const auto managedClassRequests = askClasses(connection, managed);
+    const auto framedClassRequests = askClasses(connection, allFramed);
+    const auto managedClasses = classesOf(connection, managedClassRequests);
+    const auto framedClasses = classesOf(connection, framedClassRequests);
+
+    // Managed windows first, oldest first; then, for want of a window manager
+    // or for a withdrawn (hidden) window, the top-levels, top of the stack
+    // first, and inside window-manager frames.
+    if (const auto found = firstOfClass(connection, managed, managedClasses, wanted))
+        return found;
+    if (const auto found = firstOfClass(connection, topLevels, topLevelClasses, wanted))
+        return found;
+    return firstOfClass(connection, allFramed, framedClasses, wanted);
 }
 
 void activate(xcb_connection_t *connection, xcb_window_t root, const Atoms &atoms, xcb_window_t window)
@@ -196,11 +252,14 @@ bool activateWindowOfClass(QStringView windowClass)
     xcb_connection_t *connection = x11Connection();
     if (!connection)
         return false;
-    const Atoms atoms = internAtoms(connection);
+    const AtomRequests atomRequests = askAtoms(connection);
+    const std::vector<xcb_window_t> roots = rootWindows(connection);
+    const std::vector<std::vector<xcb_window_t>> topLevels = childrenOf(connection, askChildren(connection, roots));
+    const Atoms atoms = atomsOf(connection, atomRequests);
     const QByteArray wanted = windowClass.toLatin1();
-    for (const xcb_window_t root : rootWindows(connection)) {
-        if (const auto window = findWindowOfClass(connection, root, atoms, wanted)) {
-            activate(connection, root, atoms, *window);
+    for (std::size_t i = 0; i < roots.size(); ++i) {
+        if (const auto window = findWindowOfClass(connection, roots[i], topLevels[i], atoms, wanted)) {
+            activate(connection, roots[i], atoms, *window);
             return true;
         }
     }
