@@ -28,7 +28,8 @@ public:
     // thread is still busy), otherwise decoded on the spot.
     QImage take(const QString &name, qreal devicePixelRatio);
 
-    // How many take() calls had to decode on the spot.
+    // How many take() calls asked for a picture outside the set (another
+    // name or ratio) or one that failed to decode, and so decoded it anew.
     int misses() const { return m_misses; }
 
 private:

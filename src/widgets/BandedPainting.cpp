@@ -5,8 +5,7 @@ namespace menugeral {
 void fillRectInBands(QPainter &painter, const QRect &area, const QBrush &brush)
 {
     for (int top = area.top(); top <= area.bottom(); top += kSingleThreadRows)
-        painter.fillRect(QRect(area.left(), top, area.width(), qMin(kSingleThreadRows, area.bottom() + 1 - top)),
-                         brush);
+        painter.fillRect(bandOf(area, top), brush);
 }
 
 } // namespace menugeral

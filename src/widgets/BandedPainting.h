@@ -12,6 +12,12 @@ namespace menugeral {
 // same pixels.
 inline constexpr int kSingleThreadRows = 64;
 
+// The band of `area` that starts at row `top`.
+inline QRect bandOf(const QRect &area, int top)
+{
+    return QRect(area.left(), top, area.width(), qMin(kSingleThreadRows, area.bottom() + 1 - top));
+}
+
 // Fills `area` with `brush` a band of rows at a time.
 void fillRectInBands(QPainter &painter, const QRect &area, const QBrush &brush);
 
@@ -21,8 +27,7 @@ template <typename Paint> void paintInBands(QPainter &painter, const QRect &area
 {
     for (int top = area.top(); top <= area.bottom(); top += kSingleThreadRows) {
         painter.save();
-        painter.setClipRect(QRect(area.left(), top, area.width(), qMin(kSingleThreadRows, area.bottom() + 1 - top)),
-                            painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+        painter.setClipRect(bandOf(area, top), painter.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
         paint();
         painter.restore();
     }
