@@ -104,13 +104,19 @@ std::vector<xcb_window_t> clientList(xcb_connection_t *connection,
     return {windows, windows + xcb_get_property_value_length(reply.get()) / 4};
 }
 
-std::vector<xcb_query_tree_cookie_t> askChildren(xcb_connection_t *connection, const std::vector<xcb_window_t> &windows)
+// Sends `ask(window)` for each window, all before any answer is read.
+template <typename Ask> auto askEach(const std::vector<xcb_window_t> &windows, Ask ask)
 {
-    std::vector<xcb_query_tree_cookie_t> cookies;
+    std::vector<decltype(ask(xcb_window_t{}))> cookies;
     cookies.reserve(windows.size());
     for (const xcb_window_t window : windows)
-        cookies.push_back(xcb_query_tree(connection, window));
+        cookies.push_back(ask(window));
     return cookies;
+}
+
+std::vector<xcb_query_tree_cookie_t> askChildren(xcb_connection_t *connection, const std::vector<xcb_window_t> &windows)
+{
+    return askEach(windows, [connection](xcb_window_t window) { return xcb_query_tree(connection, window); });
 }
 
 // Each window's children, bottom of the stack first.
@@ -130,11 +136,9 @@ std::vector<std::vector<xcb_window_t>> childrenOf(xcb_connection_t *connection,
 std::vector<xcb_get_property_cookie_t> askClasses(xcb_connection_t *connection,
                                                   const std::vector<xcb_window_t> &windows)
 {
-    std::vector<xcb_get_property_cookie_t> cookies;
-    cookies.reserve(windows.size());
-    for (const xcb_window_t window : windows)
-        cookies.push_back(xcb_get_property(connection, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256));
-    return cookies;
+    return askEach(windows, [connection](xcb_window_t window) {
+        return xcb_get_property(connection, 0, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256);
+    });
 }
 
 // The class part of each window's WM_CLASS ("instance\0class\0"); nothing for
