@@ -4,6 +4,7 @@
 #include "app/TerminationSignals.h"
 #include "menu/ArtworkPreload.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
+#include "platform/BackingStorePages.h"
 #include "platform/DialogFileChooser.h"
 #include "platform/ExecutableDirectory.h"
 #include "platform/MessageBoxNotifier.h"
@@ -96,9 +97,8 @@ int runMenu(int &argc, char **argv)
             bringForward(*shown);
     });
     TFrmMenuGeralNovo menu(services, &artwork);
+    prepareBackingStore(menu);
     menu.show();
-    // Only now: asking for the id first would create the native window apart
-    // from showing it, which costs the start-up a round of its own.
     guard.setWindowId(menu.winId());
     shown = &menu;
     return app.exec();
