@@ -1,15 +1,16 @@
 #include "app/ApplicationSetup.h"
 
 #include "app/SingleInstanceGuard.h"
-#include "app/TerminationSignals.h"
 #include "menu/ArtworkPreload.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "platform/BackingStorePages.h"
 #include "platform/DialogFileChooser.h"
 #include "platform/ExecutableDirectory.h"
 #include "platform/MessageBoxNotifier.h"
+#include "platform/PlatformPlugin.h"
 #include "platform/PlatformServices.h"
 #include "platform/SystemProcessStarter.h"
+#include "platform/TerminationSignals.h"
 #include "platform/WindowActivation.h"
 #include "widgets/BalloonHint.h"
 #include "widgets/Fonts.h"
@@ -41,17 +42,9 @@ void bringForward(QWidget &menu)
 
 } // namespace
 
-void preferX11Platform()
-{
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "xcb");
-#endif
-}
-
 int runMenu(int &argc, char **argv)
 {
-    preferX11Platform();
+    choosePlatformPlugin();
     // Set before the first window, which takes its WM_CLASS from it. No
     // display name: it would be appended to every dialog's caption.
     QApplication::setApplicationName(kMenuWindowClass.toString());

@@ -1,6 +1,6 @@
 #include "app/SingleInstanceGuard.h"
 
-#include "app/InstanceLock.h"
+#include "platform/InstanceLock.h"
 
 #include <QDeadlineTimer>
 #include <QThread>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/InstanceAddress.h"
+#include "platform/InstanceAddress.h"
 #include "app/LocalChannel.h"
 
 #include <QObject>

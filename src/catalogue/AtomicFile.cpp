@@ -1,37 +1,10 @@
 #include "catalogue/AtomicFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/DirectorySync.h"
+
 #include <QSaveFile>
 
-#ifdef Q_OS_UNIX
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 namespace menugeral {
-namespace {
-
-// The rename is only durable once the directory entry reaches the disk. Best
-// effort: the new content is already complete either way.
-void syncDirectoryOf(const QString &fileName)
-{
-#ifdef Q_OS_UNIX
-    const QString resolved = QFileInfo(fileName).canonicalFilePath();
-    if (resolved.isEmpty())
-        return;
-    const QByteArray directory = QFile::encodeName(QFileInfo(resolved).absolutePath());
-    const int fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return;
-    ::fsync(fd);
-    ::close(fd);
-#else
-    Q_UNUSED(fileName);
-#endif
-}
-
-} // namespace
 
 bool replaceFileContent(const QString &fileName, QByteArrayView content)
 {

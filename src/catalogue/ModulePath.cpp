@@ -189,15 +189,6 @@ bool validPosixPath(const QString &path)
 
 } // namespace
 
-PathSyntax nativePathSyntax()
-{
-#ifdef Q_OS_WIN
-    return PathSyntax::Windows;
-#else
-    return PathSyntax::Posix;
-#endif
-}
-
 bool ValidarCaminho(const QString &path, PathSyntax syntax)
 {
     return syntax == PathSyntax::Windows ? validWindowsPath(path) : validPosixPath(path);

@@ -13,9 +13,6 @@ enum class PathSyntax
     Posix,
 };
 
-// The syntax of the platform the program was built for.
-PathSyntax nativePathSyntax();
-
 // What a module path asks to start.
 struct LaunchRequest
 {

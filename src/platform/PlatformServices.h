@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/ModulePath.h"
+#include "platform/NativePathSyntax.h"
 
 namespace menugeral {
 

@@ -1,5 +1,5 @@
 #include "TempDir.h"
-#include "app/InstanceLock.h"
+#include "platform/InstanceLock.h"
 
 #include <QFile>
 

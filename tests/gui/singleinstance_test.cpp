@@ -1,5 +1,5 @@
 #include "TempDir.h"
-#include "app/InstanceAddress.h"
+#include "platform/InstanceAddress.h"
 #include "app/SingleInstanceGuard.h"
 
 #include <QCoreApplication>

@@ -1,14 +1,12 @@
 #include "platform/WindowActivation.h"
 
+#include "platform/x11/Xcb.h"
+
 #include <QByteArray>
-#include <QGuiApplication>
 
 #include <algorithm>
-#include <cstdlib>
-#include <memory>
 #include <optional>
 #include <vector>
-#include <xcb/xcb.h>
 
 // The X11 counterpart of finding a window by its class and setting it in the
 // foreground: WM_CLASS is matched on the X server, so windows of every program
@@ -17,36 +15,11 @@
 namespace menugeral {
 namespace {
 
-struct FreeReply
-{
-    void operator()(void *reply) const { std::free(reply); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeReply>;
-
-// Takes a request's reply and drops its error, if any: a window may vanish
-// between two requests, which is no reason for a warning.
-template <typename T, typename Cookie, typename Fetch>
-Reply<T> fetch(xcb_connection_t *connection, Cookie cookie, Fetch fetchReply)
-{
-    xcb_generic_error_t *error = nullptr;
-    Reply<T> reply(fetchReply(connection, cookie, &error));
-    std::free(error);
-    return reply;
-}
-
 struct Atoms
 {
     xcb_atom_t clientList = XCB_ATOM_NONE;
     xcb_atom_t activeWindow = XCB_ATOM_NONE;
 };
-
-xcb_connection_t *x11Connection()
-{
-    if (QGuiApplication::platformName() != u"xcb")
-        return nullptr;
-    const auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
 
 struct AtomRequests
 {
@@ -65,7 +38,7 @@ AtomRequests askAtoms(xcb_connection_t *connection)
 Atoms atomsOf(xcb_connection_t *connection, const AtomRequests &requests)
 {
     auto atomOf = [connection](xcb_intern_atom_cookie_t cookie) {
-        const auto reply = fetch<xcb_intern_atom_reply_t>(connection, cookie, xcb_intern_atom_reply);
+        const auto reply = fetchXcbReply<xcb_intern_atom_reply_t>(connection, cookie, xcb_intern_atom_reply);
         return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     };
     return {atomOf(requests.clientList), atomOf(requests.activeWindow)};
@@ -97,7 +70,7 @@ std::vector<xcb_window_t> clientList(xcb_connection_t *connection,
 {
     if (!request)
         return {};
-    const auto reply = fetch<xcb_get_property_reply_t>(connection, *request, xcb_get_property_reply);
+    const auto reply = fetchXcbReply<xcb_get_property_reply_t>(connection, *request, xcb_get_property_reply);
     if (!reply || reply->format != 32)
         return {};
     const auto *windows = static_cast<const xcb_window_t *>(xcb_get_property_value(reply.get()));
@@ -126,7 +99,7 @@ std::vector<std::vector<xcb_window_t>> childrenOf(xcb_connection_t *connection,
     std::vector<std::vector<xcb_window_t>> children;
     children.reserve(requests.size());
     for (const auto cookie : requests) {
-        const auto reply = fetch<xcb_query_tree_reply_t>(connection, cookie, xcb_query_tree_reply);
+        const auto reply = fetchXcbReply<xcb_query_tree_reply_t>(connection, cookie, xcb_query_tree_reply);
         const xcb_window_t *first = reply ? xcb_query_tree_children(reply.get()) : nullptr;
         children.emplace_back(first, first + (reply ? xcb_query_tree_children_length(reply.get()) : 0));
     }
@@ -149,7 +122,7 @@ std::vector<std::optional<QByteArray>> classesOf(xcb_connection_t *connection,
     std::vector<std::optional<QByteArray>> classes;
     classes.reserve(requests.size());
     for (const auto cookie : requests) {
-        const auto reply = fetch<xcb_get_property_reply_t>(connection, cookie, xcb_get_property_reply);
+        const auto reply = fetchXcbReply<xcb_get_property_reply_t>(connection, cookie, xcb_get_property_reply);
         if (!reply || reply->format != 8 || reply->type == XCB_ATOM_NONE) {
             classes.emplace_back();
             continue;
@@ -171,8 +144,8 @@ bool isTopLevelCandidate(xcb_connection_t *connection, xcb_window_t window)
     const auto transientCookie =
         xcb_get_property(connection, 0, window, XCB_ATOM_WM_TRANSIENT_FOR, XCB_ATOM_WINDOW, 0, 1);
     const auto attributes =
-        fetch<xcb_get_window_attributes_reply_t>(connection, attributesCookie, xcb_get_window_attributes_reply);
-    const auto transient = fetch<xcb_get_property_reply_t>(connection, transientCookie, xcb_get_property_reply);
+        fetchXcbReply<xcb_get_window_attributes_reply_t>(connection, attributesCookie, xcb_get_window_attributes_reply);
+    const auto transient = fetchXcbReply<xcb_get_property_reply_t>(connection, transientCookie, xcb_get_property_reply);
     if (!attributes || attributes->override_redirect)
         return false;
     return !transient || xcb_get_property_value_length(transient.get()) == 0;
@@ -253,7 +226,7 @@ void activate(xcb_connection_t *connection, xcb_window_t root, const Atoms &atom
 
 bool activateWindowOfClass(QStringView windowClass)
 {
-    xcb_connection_t *connection = x11Connection();
+    xcb_connection_t *connection = applicationXcbConnection();
     if (!connection)
         return false;
     const AtomRequests atomRequests = askAtoms(connection);
@@ -272,12 +245,12 @@ bool activateWindowOfClass(QStringView windowClass)
 
 bool activateNativeWindow(quintptr windowId)
 {
-    xcb_connection_t *connection = x11Connection();
+    xcb_connection_t *connection = applicationXcbConnection();
     if (!connection || windowId == 0)
         return false;
     const auto window = static_cast<xcb_window_t>(windowId);
     const auto tree =
-        fetch<xcb_query_tree_reply_t>(connection, xcb_query_tree(connection, window), xcb_query_tree_reply);
+        fetchXcbReply<xcb_query_tree_reply_t>(connection, xcb_query_tree(connection, window), xcb_query_tree_reply);
     if (!tree)
         return false;
     activate(connection, tree->root, internAtoms(connection), window);

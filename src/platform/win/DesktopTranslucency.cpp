@@ -1,4 +1,4 @@
-#include "widgets/DesktopTranslucency.h"
+#include "platform/DesktopTranslucency.h"
 
 namespace menugeral {
 

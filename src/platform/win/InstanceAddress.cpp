@@ -1,4 +1,4 @@
-#include "app/InstanceAddress.h"
+#include "platform/InstanceAddress.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,0 +1,10 @@
+#include "platform/NativePathSyntax.h"
+
+namespace menugeral {
+
+PathSyntax nativePathSyntax()
+{
+    return PathSyntax::Posix;
+}
+
+} // namespace menugeral

@@ -1,0 +1,10 @@
+#include "platform/NativePathSyntax.h"
+
+namespace menugeral {
+
+PathSyntax nativePathSyntax()
+{
+    return PathSyntax::Windows;
+}
+
+} // namespace menugeral
