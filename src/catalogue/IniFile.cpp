@@ -26,11 +26,6 @@ bool sameName(QStringView a, QStringView b)
     return a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
-bool holdsLineBreakOrNul(QStringView text)
-{
-    return text.contains(u'\r') || text.contains(u'\n') || text.contains(QChar(u'\0'));
-}
-
 QString valueAsRead(QStringView stored)
 {
     QStringView value = ini::trimBlanks(stored);
@@ -186,10 +181,15 @@ QString IniFile::read(QStringView section, QStringView key, const QString &defau
     return valueAsRead(ini::decodeText(m_content->bytesOf(line).sliced(line.valueStart), m_content->encoding));
 }
 
+bool IniFile::canStore(QStringView text) const
+{
+    return ini::canStore(text, m_content->encoding);
+}
+
 void IniFile::write(QStringView section, QStringView key, const QString &value)
 {
     Content &content = *m_content;
-    if (holdsLineBreakOrNul(section) || holdsLineBreakOrNul(key) || holdsLineBreakOrNul(value)) {
+    if (!canStore(section) || !canStore(key) || !canStore(value)) {
         content.refusedWrite = true;
         return;
     }

@@ -26,10 +26,14 @@ public:
     // when the file, the section or the key is missing or the file unreadable.
     QString read(QStringView section, QStringView key, const QString &defaultValue) const;
 
+    // True when the text can be written as a section, key or value: it holds
+    // no CR, LF or NUL, and the file's encoding can store every character.
+    bool canStore(QStringView text) const;
+
     // Sets an entry in memory: replaces the first matching entry in place, or
     // adds it at the end of its section, or appends the section at the end.
-    // A name or value holding CR, LF or NUL, or a character the file's encoding
-    // cannot store, is refused: nothing changes and the next save() fails.
+    // A section, key or value that cannot be stored is refused: nothing
+    // changes and the next save() fails.
     void write(QStringView section, QStringView key, const QString &value);
 
     // Writes the whole content back atomically. On failure (also after a

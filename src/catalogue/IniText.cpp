@@ -19,4 +19,12 @@ std::optional<QByteArray> encodeText(QStringView text, Encoding encoding)
     return text.toUtf8();
 }
 
+bool canStore(QStringView text, Encoding encoding)
+{
+    if (text.contains(u'\r') || text.contains(u'\n') || text.contains(QChar(u'\0')))
+        return false;
+    // A lone surrogate has no UTF-8 form.
+    return encoding == Encoding::Windows1252 ? Windows1252::canEncode(text) : text.isValidUtf16();
+}
+
 } // namespace menugeral::ini

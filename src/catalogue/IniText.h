@@ -23,4 +23,8 @@ QString decodeText(QByteArrayView bytes, Encoding encoding);
 // Nothing when the encoding cannot store every character of the text.
 std::optional<QByteArray> encodeText(QStringView text, Encoding encoding);
 
+// True when the text can stand in one line of a file of this encoding: the
+// encoding holds every character, and no CR, LF or NUL would cut the line.
+bool canStore(QStringView text, Encoding encoding);
+
 } // namespace menugeral::ini

@@ -18,7 +18,9 @@ public:
     virtual void startProgram(const LaunchRequest &request) = 0;
 
     // The plain command-line start: the whole text is split into arguments and
-    // the first one is searched on the search path. No shell is involved.
+    // the first one, when it is a bare name, is searched on the search path
+    // (never in the current directory). No shell is involved. The program is
+    // started as by the shell-style start, and a failed start is reported the same way.
     virtual void runCommandLine(const QString &commandLine) = 0;
 };
 

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 
 namespace menugeral {
 using namespace Qt::StringLiterals;
@@ -47,10 +48,25 @@ void HostedDialog::keyPressEvent(QKeyEvent *event)
 void HostedDialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (!m_centred) {
-        m_centred = true;
-        centreOnScreenOf(*this, m_host.hostWindow());
+    if (m_centred)
+        return;
+    m_centred = true;
+    centreOnScreenOf(*this, m_host.hostWindow());
+    // Where the window manager adds its frame only once the window is mapped,
+    // the frame is known by the first expose: centre again with it.
+    m_marginsWhenCentred = knownFrameMargins(*this);
+    if (QWindow *window = windowHandle())
+        window->installEventFilter(this);
+}
+
+bool HostedDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Expose && watched == windowHandle()) {
+        watched->removeEventFilter(this);
+        if (knownFrameMargins(*this) != m_marginsWhenCentred)
+            centreOnScreenOf(*this, m_host.hostWindow());
     }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace menugeral

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QMargins>
 
 class QPushButton;
 class QTimer;
@@ -10,7 +11,8 @@ namespace menugeral {
 class SettingsHost;
 
 // What both settings windows share: a timer that keeps them inside the main
-// window, a first position centred on the screen that shows it, and Escape
+// window, a first position that centres the frame on the screen that shows it
+// (again once the window manager has added the frame), and Escape
 // pressing their cancel button wherever the focus is, so its handler runs.
 class HostedDialog : public QDialog
 {
@@ -28,6 +30,7 @@ protected:
 
     void keyPressEvent(QKeyEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     SettingsHost &m_host;
@@ -35,6 +38,7 @@ private:
     QTimer *m_tmrMovForm;
     QPushButton *m_cancelButton = nullptr;
     bool m_centred = false;
+    QMargins m_marginsWhenCentred;
 };
 
 } // namespace menugeral

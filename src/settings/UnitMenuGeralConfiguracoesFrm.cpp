@@ -1,7 +1,6 @@
 #include "settings/UnitMenuGeralConfiguracoesFrm.h"
 
 #include "catalogue/IniFile.h"
-#include "catalogue/Windows1252.h"
 #include "platform/FileChooser.h"
 #include "platform/Notifier.h"
 #include "platform/ProgramDirectory.h"
@@ -152,10 +151,10 @@ void TfrmConfiguracoes::browseFor(QStringView buttonName)
     editOf(*row)->setText(*chosen);
 }
 
-const SettingsRow *TfrmConfiguracoes::firstUnstorablePath() const
+const SettingsRow *TfrmConfiguracoes::firstUnstorablePath(const IniFile &ini) const
 {
     for (const SettingsRow &row : SettingsLayout::rows()) {
-        if (!Windows1252::canEncode(editOf(row)->text()))
+        if (!ini.canStore(editOf(row)->text()))
             return &row;
     }
     return nullptr;
@@ -163,16 +162,17 @@ const SettingsRow *TfrmConfiguracoes::firstUnstorablePath() const
 
 void TfrmConfiguracoes::bitSalvarClick()
 {
-    // A character the file's code page has no byte for would be stored as "?":
-    // refuse before anything is written.
-    if (const SettingsRow *row = firstUnstorablePath()) {
+    // The file refuses a character its encoding has no bytes for, and a line
+    // break or NUL that would cut the entry: name the field before anything is
+    // written, instead of a failed save.
+    IniFile ini(m_configFileName);
+    if (const SettingsRow *row = firstUnstorablePath(ini)) {
         m_services.notifier.warning(u"O caminho do m\u00f3dulo "_s + row->entry().settingsLabel.toString() +
                                     u" cont\u00e9m caracteres que n\u00e3o podem ser gravados em configuracoes.ini."_s);
         editOf(*row)->setFocus();
         return;
     }
 
-    IniFile ini(m_configFileName);
     for (std::size_t i = 0; i < ModuleCatalogue::size; ++i) {
         const ModuleEntry &entry = ModuleCatalogue::at(i);
         ini.write(entry.section, entry.key, m_edits.at(i)->text());

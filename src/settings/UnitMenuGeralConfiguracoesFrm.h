@@ -13,6 +13,7 @@ class QPushButton;
 
 namespace menugeral {
 
+class IniFile;
 class SettingsHost;
 struct SettingsRow;
 
@@ -66,7 +67,7 @@ private:
     void FormClose();
     void browseFor(QStringView buttonName);
     // The first field, from the top of the window, whose text the file cannot hold.
-    const SettingsRow *firstUnstorablePath() const;
+    const SettingsRow *firstUnstorablePath(const IniFile &ini) const;
     QLineEdit *editOf(const SettingsRow &row) const;
 
     const PlatformServices &m_services;

@@ -8,9 +8,11 @@ class QWidget;
 namespace menugeral {
 
 // Lets a borderless window be moved by pressing any mouse button on `handle`
-// (a double click's second press included): the window manager's own move
-// where it offers one, otherwise the window follows the pointer until the
-// button is released. It consumes the handle's mouse presses.
+// (a double click's second press included); the window follows the pointer
+// while that button is held. The left button uses the window manager's own
+// move where it offers one; other buttons move the window from here, except
+// where a window cannot place itself (Wayland) and the compositor's move is
+// the only one. It consumes the handle's mouse presses.
 class WindowDragger : public QObject
 {
     Q_OBJECT
@@ -28,7 +30,7 @@ protected:
 
 private:
     QWidget *m_handle;
-    bool m_manualMove = false;
+    Qt::MouseButton m_dragButton = Qt::NoButton; // of a move made from here
     QPoint m_grabOffset;
 };
 

@@ -75,6 +75,37 @@ TEST_F(MenuWindow, RestingOnATileShowsItsBalloonUntilThePointerLeaves)
     EXPECT_TRUE(waitUntil([&] { return !desktop.isViewable(balloon); })) << "the balloon stayed after the pointer left";
 }
 
+TEST_F(MenuWindow, TheMenuFollowsThePointerOnlyWhileTheButtonThatDragsItIsHeld)
+{
+    menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});
+    menu.start();
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window);
+    auto xdotool = [&](const QStringList &arguments) {
+        desktop.run(u"xdotool"_s, arguments);
+    };
+    auto pointerBy = [&](int dx, int dy) {
+        xdotool({u"mousemove_relative"_s, u"--sync"_s, u"--"_s, QString::number(dx), QString::number(dy)});
+    };
+
+    for (const QString &button : {u"1"_s, u"2"_s, u"3"_s}) {
+        SCOPED_TRACE("button " + button.toStdString());
+        const QPoint start = desktop.geometry(*window).topLeft();
+        desktop.pointAt(*window, QPoint(8, 300)); // the background's margin
+        xdotool({u"mousedown"_s, button});
+        for (int step = 0; step < 4; ++step)
+            pointerBy(10, -5);
+        EXPECT_TRUE(waitUntil([&] { return desktop.geometry(*window).topLeft() == start + QPoint(40, -20); }))
+            << "the menu did not follow the pointer";
+        xdotool({u"mouseup"_s, button});
+
+        const QPoint released = desktop.geometry(*window).topLeft();
+        pointerBy(60, 40);
+        EXPECT_FALSE(waitUntil([&] { return desktop.geometry(*window).topLeft() != released; }, 1s))
+            << "the menu still follows the pointer after the button was released";
+    }
+}
+
 TEST_F(MenuWindow, EscapeClosesTheMenuWithExitCodeZero)
 {
     menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});

@@ -124,4 +124,31 @@ TEST_F(SettingsOnDesktop, EscapeWithoutAFileLeavesNoFileAndTheMenuWarnsAgain)
     EXPECT_TRUE(desktop.visibleWindowsTitled(kPasswordCaption).isEmpty());
 }
 
+TEST_F(SettingsOnDesktop, BothDialogsCentreTheirFrameOnTheScreenAndKeepItInsideTheMenu)
+{
+    menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});
+    menu.start();
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window);
+    const QPoint centre = desktop.geometry(*window).center(); // the menu is first centred on the screen too
+
+    desktop.key(*window, u"F12"_s);
+    const auto dialog = waitForWindowTitled(kPasswordCaption);
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(waitUntil([&] { return desktop.frameGeometry(*dialog).center() == centre; }))
+        << "the password dialog's frame is not centred";
+    // The keep-inside rule works on the frame too.
+    desktop.run(u"xdotool"_s, {u"windowmove"_s, u"--sync"_s, QString::number(*dialog), u"10"_s, u"10"_s});
+    const QPoint inside = desktop.geometry(*window).topLeft() + QPoint(3, 22);
+    EXPECT_TRUE(waitUntil([&] { return desktop.frameGeometry(*dialog).topLeft() == inside; }))
+        << "the password dialog's frame was not pulled inside the menu";
+
+    type(*dialog, u"tbx7341"_s);
+    desktop.key(*dialog, u"Return"_s);
+    const auto settings = waitForWindowTitled(kSettingsCaption);
+    ASSERT_TRUE(settings);
+    EXPECT_TRUE(waitUntil([&] { return desktop.frameGeometry(*settings).center() == centre; }))
+        << "the settings window's frame is not centred";
+}
+
 } // namespace

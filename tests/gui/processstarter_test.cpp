@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QThread>
 
 #include <cerrno>
@@ -215,12 +216,56 @@ TEST_F(SystemProcessStarterTest, RunsACommandLineNamingAProgramByItsPath)
     EXPECT_EQ(argumentsOf(records[0]), QStringList{u"/v:x"_s});
 }
 
-TEST_F(SystemProcessStarterTest, ACommandLineThatCannotStartIsSilent)
+TEST_F(SystemProcessStarterTest, ACommandLineNamingANonExecutableWindowsProgramRunsThroughWine)
+{
+    const QString wine = probe(u"path/wine"_s);
+    const QString program = at(u"@/apps/mstsc.exe"_s);
+    m_dir.writeFile(u"apps/mstsc.exe"_s, "MZ");
+    m_starter.runCommandLine(program + u" /v:server01"_s);
+
+    const QList<QJsonObject> records = waitForRecords(1);
+    ASSERT_EQ(records.size(), 1);
+    EXPECT_EQ(records[0].value(u"program"_s).toString(), wine);
+    EXPECT_EQ(argumentsOf(records[0]), (QStringList{program, u"/v:server01"_s}));
+    EXPECT_TRUE(m_notifier.boxes.isEmpty());
+}
+
+TEST_F(SystemProcessStarterTest, ACommandLineThatCannotStartShowsOneBoxWithTheSystemsReason)
 {
     m_dir.writeFile(u"path/notes"_s, "text");
-    for (const QString &line : {u"no-such-program /v:x"_s, u"notes"_s, at(u"@/path/notes"_s), u""_s, u"  "_s})
+    m_dir.writeFile(u"apps/mstsc.exe"_s, "MZ"); // no wine on the search path
+    // A program in the current directory only is not found: the search path is all that is searched.
+    probe(u"here/only-here"_s);
+    const auto restore = qScopeGuard([previous = QDir::currentPath()] { QDir::setCurrent(previous); });
+    ASSERT_TRUE(QDir::setCurrent(at(u"@/here"_s)));
+    struct Case
+    {
+        QString line;
+        QString caption;
+        int error;
+    };
+    const Case cases[] = {
+        {u"no-such-program /v:x"_s, u"no-such-program"_s, ENOENT},
+        {u"only-here"_s, u"only-here"_s, ENOENT},
+        {u"@/path/notes"_s, u"notes"_s, EACCES},
+        {u"@/apps/mstsc.exe /v:x"_s, u"mstsc.exe"_s, EACCES},
+        {u"\"@/path\" /v:x"_s, u"path"_s, EACCES}, // a directory
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        m_notifier.boxes.clear();
+        m_starter.runCommandLine(at(c.line));
+        ASSERT_EQ(m_notifier.boxes.size(), 1);
+        const test::RecordingNotifier::Box &box = m_notifier.boxes.front();
+        EXPECT_EQ(box.kind, test::RecordingNotifier::Box::Error);
+        EXPECT_EQ(box.caption, c.caption);
+        EXPECT_TRUE(box.text.contains(systemReason(c.error))) << box.text.toStdString();
+    }
+    m_notifier.boxes.clear();
+    for (const QString &line : {u""_s, u"  "_s})
         m_starter.runCommandLine(line);
-    EXPECT_TRUE(m_notifier.boxes.isEmpty());
+    EXPECT_TRUE(m_notifier.boxes.isEmpty()) << "an empty command line starts nothing and says nothing";
+    EXPECT_TRUE(logStaysEmpty());
 }
 
 // The started program is not our child: it outlives the menu, and neither it

@@ -224,30 +224,52 @@ INSTANTIATE_TEST_SUITE_P(ReadOnly, SettingsReadOnlyTest,
 
 TEST_F(SettingsSaveTest, APathTheFileCannotHoldIsRefusedBeforeAnythingIsWritten)
 {
-    const QByteArray original = "[GestaoEmpresarial]\r\nModulo Caixa=/velho/caixa\r\n";
-    dir.writeFile(u"configuracoes.ini"_s, original);
-    // A character the code page lacks, in the field, and the module the warning names.
-    const std::tuple<const char16_t *, QString, QString> cases[] = {
-        {u"edtModIndustrial", u"/opt/\u0142\u00f3d\u017a/app"_s, u"Industrial"_s},
-        {u"edtModCia", u"/opt/cia \u2192 nova"_s, u"Cia"_s},
-        {u"edtModLight", u"/opt/\U0001F600"_s, u"Light"_s},
-        {u"edtModVendServ", u"/opt/\u65e5\u672c"_s, u"Vendas e Servi\u00e7os"_s},
+    // The same entries in the code page, and in UTF-8 after a byte-order mark.
+    const QByteArray codePage = "[GestaoEmpresarial]\r\nModulo Caixa=/velho/caixa\r\n";
+    const QByteArray utf8 = "\xEF\xBB\xBF" + codePage;
+    struct Case
+    {
+        const char16_t *edit;
+        QString path;
+        QString label;
+        bool utf8Holds;
     };
-    for (const auto &[name, path, label] : cases) {
-        SCOPED_TRACE(path.toStdString());
-        auto window = openWindow();
-        fakes.notifier.boxes.clear();
-        edit(*window, u"edtModCaixa"_s)->setText(u"/novo/caixa \u20ac"_s); // Windows-1252 has the euro sign
-        edit(*window, QString::fromUtf16(name))->setText(path);
-        clickSave(*window);
+    const Case cases[] = {
+        {u"edtModIndustrial", u"/opt/\u0142\u00f3d\u017a/app"_s, u"Industrial"_s, true},
+        {u"edtModCia", u"/opt/cia \u2192 nova"_s, u"Cia"_s, true},
+        {u"edtModLight", u"/opt/\U0001F600"_s, u"Light"_s, true},
+        {u"edtModVendServ", u"/opt/\u65e5\u672c"_s, u"Vendas e Servi\u00e7os"_s, true},
+        {u"edtModPdv", u"/opt/pdv\r\n/opt/outro"_s, u"Pdv"_s, false}, // a pasted line break
+        {u"edtModFree", u"/opt/free\n"_s, u"Free"_s, false},
+        {u"edtModLucro", u"/opt/lucro"_s + QChar(u'\0') + u"x"_s, u"Lucro"_s, false},
+    };
+    int closes = 0;
+    for (const QByteArray &original : {codePage, utf8}) {
+        for (const Case &c : cases) {
+            SCOPED_TRACE(c.label.toStdString() + (original == utf8 ? " in UTF-8" : " in the code page"));
+            dir.writeFile(u"configuracoes.ini"_s, original);
+            auto window = openWindow();
+            fakes.notifier.boxes.clear();
+            edit(*window, u"edtModCaixa"_s)->setText(u"/novo/caixa \u20ac"_s); // Windows-1252 has the euro sign
+            QLineEdit *field = edit(*window, QString::fromUtf16(c.edit));
+            field->setText(c.path);
+            ASSERT_EQ(field->text(), c.path);
+            clickSave(*window);
 
-        EXPECT_EQ(fakes.notifier.warnings(),
-                  QStringList{u"O caminho do m\u00f3dulo "_s + label +
-                              u" cont\u00e9m caracteres que n\u00e3o podem ser gravados em configuracoes.ini."_s});
-        EXPECT_EQ(window->focusWidget(), edit(*window, QString::fromUtf16(name)));
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(dir.readFile(u"configuracoes.ini"_s), original);
-        expectFormCloseRan(0);
+            if (original == utf8 && c.utf8Holds) {
+                EXPECT_TRUE(fakes.notifier.boxes.isEmpty());
+                EXPECT_TRUE(dir.readFile(u"configuracoes.ini"_s).contains(QByteArray("=" + c.path.toUtf8() + "\r\n")));
+                expectFormCloseRan(++closes);
+                continue;
+            }
+            EXPECT_EQ(fakes.notifier.warnings(),
+                      QStringList{u"O caminho do m\u00f3dulo "_s + c.label +
+                                  u" cont\u00e9m caracteres que n\u00e3o podem ser gravados em configuracoes.ini."_s});
+            EXPECT_EQ(window->focusWidget(), field);
+            EXPECT_TRUE(window->isVisible());
+            EXPECT_EQ(dir.readFile(u"configuracoes.ini"_s), original);
+            expectFormCloseRan(closes);
+        }
     }
 }
 

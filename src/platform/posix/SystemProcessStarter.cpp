@@ -7,6 +7,9 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <cstring>
+
 namespace menugeral {
 using namespace Qt::StringLiterals;
 namespace {
@@ -27,22 +30,31 @@ bool isWindowsProgram(const QString &fileName)
     return fileName.endsWith(u".exe", Qt::CaseInsensitive);
 }
 
-} // namespace
-
-SystemProcessStarter::SystemProcessStarter(Notifier &notifier) : m_notifier(notifier)
-{}
-
-void SystemProcessStarter::startProgram(const LaunchRequest &request)
+// Where a bare program name of a command line is found: the first directory
+// of the search path that holds a file of that name which can be started
+// (executable, or a Windows program for wine). Relative entries are skipped,
+// so the current directory is never searched.
+QString findOnSearchPath(const QString &name)
 {
-    if (request.fileName.isEmpty())
-        return;
+    for (const QString &directory : qEnvironmentVariable("PATH").split(u':', Qt::SkipEmptyParts)) {
+        if (QDir::isRelativePath(directory))
+            continue;
+        const QFileInfo candidate(QDir(directory), name);
+        if (candidate.isFile() && (candidate.isExecutable() || isWindowsProgram(name)))
+            return candidate.absoluteFilePath();
+    }
+    return {};
+}
 
-    QString program = programPath(request);
-    QStringList arguments = QProcess::splitCommand(request.parameters);
+// Starts the program detached, a non-executable Windows program through wine;
+// a start the system refuses is reported in a box with the caption given.
+void startDetached(QString program, QStringList arguments, const QString &directory, const QString &caption,
+                   Notifier &notifier)
+{
     // A Windows program is opened the way the desktop would open it: through
     // the compatibility layer, when one is installed. Without it the start is
     // tried as it is and refused like any other.
-    if (isWindowsProgram(request.fileName) && !QFileInfo(program).isExecutable()) {
+    if (isWindowsProgram(program) && !QFileInfo(program).isExecutable()) {
         const QString wine = QStandardPaths::findExecutable(u"wine"_s);
         if (!wine.isEmpty()) {
             arguments.prepend(program);
@@ -56,11 +68,24 @@ void SystemProcessStarter::startProgram(const LaunchRequest &request)
     QProcess process;
     process.setProgram(program);
     process.setArguments(arguments);
-    if (!request.directory.isEmpty())
-        process.setWorkingDirectory(request.directory);
+    if (!directory.isEmpty())
+        process.setWorkingDirectory(directory);
     qint64 pid = 0;
     if (!process.startDetached(&pid))
-        m_notifier.error(request.fileName, process.errorString());
+        notifier.error(caption, process.errorString());
+}
+
+} // namespace
+
+SystemProcessStarter::SystemProcessStarter(Notifier &notifier) : m_notifier(notifier)
+{}
+
+void SystemProcessStarter::startProgram(const LaunchRequest &request)
+{
+    if (request.fileName.isEmpty())
+        return;
+    startDetached(programPath(request), QProcess::splitCommand(request.parameters), request.directory, request.fileName,
+                  m_notifier);
 }
 
 void SystemProcessStarter::runCommandLine(const QString &commandLine)
@@ -70,13 +95,14 @@ void SystemProcessStarter::runCommandLine(const QString &commandLine)
     QStringList arguments = QProcess::splitCommand(commandLine);
     if (arguments.isEmpty())
         return;
-    QString program = arguments.takeFirst();
-    if (!program.contains(u'/'))
-        program = QStandardPaths::findExecutable(program);
-    if (program.isEmpty())
+    const QString typed = arguments.takeFirst();
+    const QString caption = QFileInfo(QDir::cleanPath(typed)).fileName();
+    const QString program = typed.contains(u'/') ? typed : findOnSearchPath(typed);
+    if (program.isEmpty()) {
+        m_notifier.error(caption, QString::fromLocal8Bit(std::strerror(ENOENT)));
         return;
-    // Like a plain command-line start, the outcome is not examined.
-    QProcess::startDetached(program, arguments, QDir::currentPath());
+    }
+    startDetached(program, arguments, QDir::currentPath(), caption, m_notifier);
 }
 
 } // namespace menugeral

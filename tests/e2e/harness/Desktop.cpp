@@ -230,6 +230,18 @@ QRect Desktop::geometry(quint64 window) const
             field(u"Height:"_s)};
 }
 
+QRect Desktop::frameGeometry(quint64 window) const
+{
+    // _NET_FRAME_EXTENTS = left, right, top, bottom
+    const QByteArray line = run(u"xprop"_s, {u"-id"_s, windowIdText(window), u"_NET_FRAME_EXTENTS"_s}).output;
+    QList<int> extents;
+    for (const QByteArray &field : line.mid(line.indexOf('=') + 1).split(','))
+        extents << field.trimmed().toInt();
+    if (extents.size() != 4)
+        return geometry(window);
+    return geometry(window).marginsAdded(QMargins(extents[0], extents[2], extents[1], extents[3]));
+}
+
 void Desktop::minimise(quint64 window) const
 {
     run(u"xdotool"_s, {u"windowminimize"_s, u"--sync"_s, QString::number(window)});

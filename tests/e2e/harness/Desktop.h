@@ -65,6 +65,8 @@ public:
     WindowState state(quint64 window) const;
     bool isViewable(quint64 window) const;
     QRect geometry(quint64 window) const;
+    // The window with the frame its window manager put around it.
+    QRect frameGeometry(quint64 window) const;
 
     void minimise(quint64 window) const;
     void unmap(quint64 window) const;
