@@ -2,6 +2,7 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QTimer>
 
 #include <algorithm>
@@ -78,7 +79,10 @@ void LocalChannelServer::Private::serve(QLocalSocket *socket)
     }
     // readLine() keeps a byte of its limit for a terminating NUL.
     const QByteArray request = socket->readLine(limits.maxRequestBytes + 1);
+    const QPointer<QLocalSocket> alive(socket);
     const std::optional<QByteArray> answer = request.endsWith('\n') ? answerer(request) : std::nullopt;
+    if (!alive)
+        return; // an answerer that ran an event loop outlived the client
     if (answer) {
         socket->write(*answer);
         socket->flush();
