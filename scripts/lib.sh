@@ -13,6 +13,7 @@ MENUGERAL_PACKAGES=(
     qt6-base-dev libxcb1-dev libgl-dev
     googletest libgtest-dev libgmock-dev
     xvfb xauth xdotool x11-utils openbox e2fsprogs
+    weston qt6-wayland
     fonts-liberation2 fonts-open-sans fonts-lato fonts-dejavu-core fonts-dejavu-extra
 )
 

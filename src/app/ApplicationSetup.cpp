@@ -3,7 +3,6 @@
 #include "app/SingleInstanceGuard.h"
 #include "menu/ArtworkPreload.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
-#include "platform/BackingStorePages.h"
 #include "platform/DialogFileChooser.h"
 #include "platform/ExecutableDirectory.h"
 #include "platform/MessageBoxNotifier.h"
@@ -18,6 +17,8 @@
 #include <QApplication>
 #include <QPointer>
 
+#include <chrono>
+#include <cstdio>
 #include <memory>
 
 namespace menugeral {
@@ -25,19 +26,33 @@ namespace {
 
 // Shows the running menu normally and in front, or the modal window it is
 // busy with (password or settings), which would otherwise stay behind it.
-void bringForward(QWidget &menu)
+// `activationToken` is the one the later start handed over, if any.
+void bringForward(QWidget &menu, const QByteArray &activationToken)
 {
     menu.showNormal();
     menu.raise();
-    menu.activateWindow();
     QWidget *front = QApplication::activeModalWidget();
-    if (!front)
+    if (front) {
+        menu.activateWindow();
+        front->raise();
+    } else {
         front = &menu;
-    front->raise();
-    front->activateWindow();
+    }
+    requestActivation(*front, activationToken);
     // Asked as a pager would: window managers let that through their
     // focus-stealing prevention, and the user did ask for the menu.
     activateNativeWindow(front->winId());
+}
+
+// A later start that found the lock held but no answer: a menu that is
+// stuck, or one still busy starting. It must not become a second menu.
+void reportSilentMenu(const SingleInstanceGuard &guard, bool windowFound)
+{
+    const QByteArray seconds = QByteArray::number(std::chrono::ceil<std::chrono::seconds>(guard.deadline()).count());
+    QByteArray message = "menugeral: another menu holds the single-instance lock but did not answer within " + seconds +
+                         " s; no second menu is started";
+    message += windowFound ? "; its window was brought forward instead.\n" : ".\n";
+    std::fputs(message.constData(), stderr);
 }
 
 } // namespace
@@ -45,6 +60,7 @@ void bringForward(QWidget &menu)
 int runMenu(int &argc, char **argv)
 {
     choosePlatformPlugin();
+    const QByteArray activationToken = takeActivationToken();
     // Set before the first window, which takes its WM_CLASS from it. No
     // display name: it would be appended to every dialog's caption.
     QApplication::setApplicationName(kMenuWindowClass.toString());
@@ -55,12 +71,16 @@ int runMenu(int &argc, char **argv)
     QObject::connect(&termination, &TerminationSignals::received, &app, [] { QCoreApplication::exit(0); });
 
     SingleInstanceGuard guard(currentInstanceAddress());
+    guard.setActivationToken(activationToken);
     switch (guard.claim()) {
     case SingleInstanceGuard::Claim::AnotherInstanceRuns:
         // The running menu shows itself; asking the window manager from here
         // as well makes sure it really comes forward.
         if (!activateWindowOfClass(kMenuWindowClass) && guard.runningWindowId() != 0)
             activateNativeWindow(guard.runningWindowId());
+        return 0;
+    case SingleInstanceGuard::Claim::AnotherInstanceSilent:
+        reportSilentMenu(guard, activateWindowOfClass(kMenuWindowClass));
         return 0;
     case SingleInstanceGuard::Claim::FirstInstance:
     case SingleInstanceGuard::Claim::Unguarded:
@@ -85,13 +105,15 @@ int runMenu(int &argc, char **argv)
     // Starts that come while the window is still being made (its missing-file
     // warning runs an event loop) need nothing: the window is shown next.
     QPointer<TFrmMenuGeralNovo> shown;
-    QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &app, [&shown] {
+    QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &app, [&shown](const QByteArray &laterToken) {
         if (shown)
-            bringForward(*shown);
+            bringForward(*shown, laterToken);
     });
     TFrmMenuGeralNovo menu(services, &artwork);
-    prepareBackingStore(menu);
     menu.show();
+    // The token this start was launched with lets the new window take the focus.
+    if (!activationToken.isEmpty())
+        requestActivation(menu, activationToken);
     guard.setWindowId(menu.winId());
     shown = &menu;
     return app.exec();

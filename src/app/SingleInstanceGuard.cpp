@@ -2,25 +2,62 @@
 
 #include "platform/InstanceLock.h"
 
-#include <QDeadlineTimer>
 #include <QThread>
 
+#include <algorithm>
+
 namespace menugeral {
-using namespace Qt::StringLiterals;
 namespace {
 
-// The whole conversation: one request line, one answer line (the window id).
-constexpr QByteArrayView kShowRequest = "show\n";
-constexpr int kConnectTimeoutMs = 200;
-constexpr int kAnswerTimeoutMs = 1000;
+// The whole conversation: "show", or "show <token>", as one line; the answer
+// is the running menu's window id as one line.
+constexpr QByteArrayView kShow = "show";
+// Activation tokens are short opaque strings; this leaves room for any
+// compositor's while keeping a request small.
+constexpr qsizetype kMaxTokenBytes = 512;
 // Between two looks at a lock held by a menu that is still starting up.
 constexpr unsigned long kRetryPauseMs = 10;
+
+bool isSendableToken(QByteArrayView token)
+{
+    return !token.isEmpty() && token.size() <= kMaxTokenBytes &&
+           std::none_of(token.begin(), token.end(), [](char c) { return uchar(c) < 0x20 || uchar(c) == 0x7f; });
+}
+
+LocalChannelLimits channelLimits()
+{
+    LocalChannelLimits limits;
+    limits.maxRequestBytes = kShow.size() + 1 + kMaxTokenBytes + 1;
+    return limits;
+}
+
+QByteArray showRequest(const QByteArray &token)
+{
+    QByteArray request = kShow.toByteArray();
+    if (!token.isEmpty())
+        request += ' ' + token;
+    return request + '\n';
+}
+
+// The token of a well-formed request, empty when it carries none; nothing
+// for anything else.
+std::optional<QByteArray> tokenOf(QByteArrayView request)
+{
+    if (!request.endsWith('\n') || !request.startsWith(kShow))
+        return std::nullopt;
+    const QByteArrayView rest = request.sliced(kShow.size()).chopped(1);
+    if (rest.isEmpty())
+        return QByteArray();
+    if (!rest.startsWith(' ') || !isSendableToken(rest.sliced(1)))
+        return std::nullopt;
+    return rest.sliced(1).toByteArray();
+}
 
 } // namespace
 
 SingleInstanceGuard::SingleInstanceGuard(std::optional<InstanceAddress> address, QObject *parent)
     : QObject(parent), m_address(std::move(address)),
-      m_server(kShowRequest.size(), [this](const QByteArray &request) { return answer(request); })
+      m_server(channelLimits(), [this](const QByteArray &request) { return answer(request); })
 {}
 
 SingleInstanceGuard::~SingleInstanceGuard()
@@ -33,6 +70,16 @@ SingleInstanceGuard::~SingleInstanceGuard()
 void SingleInstanceGuard::setDeadline(std::chrono::milliseconds deadline)
 {
     m_deadline = deadline;
+}
+
+std::chrono::milliseconds SingleInstanceGuard::deadline() const
+{
+    return m_deadline;
+}
+
+void SingleInstanceGuard::setActivationToken(const QByteArray &token)
+{
+    m_activationToken = isSendableToken(token) ? token : QByteArray();
 }
 
 void SingleInstanceGuard::setWindowId(quint64 windowId)
@@ -56,49 +103,45 @@ SingleInstanceGuard::Claim SingleInstanceGuard::claim()
         const InstanceLock::Result locked = lock->tryLock();
         if (locked == InstanceLock::Result::Acquired) {
             m_lock = std::move(lock);
-            if (listen())
+            // We hold the lock, so a socket still there was left by a killed menu.
+            if (m_server.listen(m_address->socketName))
                 return Claim::FirstInstance;
             // Without a socket no later start could reach us; let them start
             // on their own at once instead of waiting for us.
             m_lock.reset();
             return Claim::Unguarded;
         }
-        if (requestActivation() == Request::Answered)
+        if (requestActivation(deadline))
             return Claim::AnotherInstanceRuns;
         // A lock we cannot even create leaves nothing to wait for.
-        if (locked == InstanceLock::Result::Unavailable || deadline.hasExpired())
+        if (locked == InstanceLock::Result::Unavailable)
             return Claim::Unguarded;
-        // The holder is starting and not listening yet.
+        // The holder is starting and not listening yet, or it is stuck.
+        if (deadline.hasExpired())
+            return Claim::AnotherInstanceSilent;
         QThread::msleep(kRetryPauseMs);
     }
 }
 
-SingleInstanceGuard::Request SingleInstanceGuard::requestActivation()
+bool SingleInstanceGuard::requestActivation(const QDeadlineTimer &deadline)
 {
-    // The running menu may be busy (a modal box at start-up); it was reached,
-    // so it will show itself when it gets to the request even without an answer.
-    const auto answer =
-        askLocalChannel(m_address->socketName, kShowRequest.toByteArray(), kConnectTimeoutMs, kAnswerTimeoutMs);
+    // Reached or not, only an answer tells that the menu got the request.
+    const auto answer = askLocalChannel(m_address->socketName, showRequest(m_activationToken), deadline);
     if (!answer)
-        return Request::NoServer;
+        return false;
     bool ok = false;
     const quint64 id = answer->trimmed().toULongLong(&ok);
     m_runningWindowId = ok ? id : 0;
-    return Request::Answered;
-}
-
-bool SingleInstanceGuard::listen()
-{
-    // We hold the lock, so a socket still there was left by a killed menu.
-    return m_server.listen(m_address->socketName);
+    return true;
 }
 
 std::optional<QByteArray> SingleInstanceGuard::answer(const QByteArray &request)
 {
-    if (QByteArrayView(request) != kShowRequest)
+    const auto token = tokenOf(request);
+    if (!token)
         return std::nullopt;
     // Show first: the answer lets the other start bring the shown window forward.
-    Q_EMIT activationRequested();
+    Q_EMIT activationRequested(*token);
     return QByteArray::number(m_windowId) + '\n';
 }
 

@@ -3,35 +3,42 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLocalSocket>
 #include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <optional>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/un.h>
-#include <unistd.h>
 #include <vector>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
 using menugeral::askLocalChannel;
+using menugeral::LocalChannelLimits;
 using menugeral::LocalChannelServer;
 using menugeral::test::TempDir;
 
 namespace {
 
-constexpr qsizetype kMaxRequest = 5; // "show\n"
+constexpr qsizetype kMaxRequest = 6; // "show?\n"
 
-// The server answers "ok <request>" to requests that begin with "s" and hangs
-// up on the others; it records what it was given.
+LocalChannelLimits limits(std::chrono::milliseconds idleTimeout = 2s)
+{
+    LocalChannelLimits result;
+    result.maxRequestBytes = kMaxRequest;
+    result.maxConnections = 4;
+    result.idleTimeout = idleTimeout;
+    return result;
+}
+
+// Answers "ok <request>" to requests that begin with "s" and hangs up on the
+// others; records what it was given.
 struct RecordingServer
 {
-    explicit RecordingServer(const QString &name)
-        : server(kMaxRequest, [this](const QByteArray &request) -> std::optional<QByteArray> {
+    explicit RecordingServer(const QString &name, const LocalChannelLimits &limits = ::limits())
+        : server(limits, [this](const QByteArray &request) -> std::optional<QByteArray> {
               requests << request;
               if (!request.startsWith('s'))
                   return std::nullopt;
@@ -44,39 +51,40 @@ struct RecordingServer
     LocalChannelServer server;
 };
 
-sockaddr_un unixAddress(const QString &name)
+// Runs `work` on a thread of its own while this thread's loop lets the server answer.
+template <typename Work> void onOwnThread(Work work)
 {
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray path = QFile::encodeName(name);
-    std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
-    return address;
+    std::unique_ptr<QThread> thread(QThread::create(work));
+    thread->start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return thread->isFinished(); }, 20000));
+    thread->wait();
 }
 
-// A client on a thread of its own, so that this thread's loop lets the server
-// answer. Sends the pieces with a pause between them and reads to the end.
+std::optional<QByteArray> askFromOwnThread(const QString &name, QByteArrayView request)
+{
+    std::optional<QByteArray> answer;
+    onOwnThread([&] { answer = askLocalChannel(name, request, QDeadlineTimer(5s)); });
+    return answer;
+}
+
+// Sends the pieces with a pause between them and reads to the end.
 QByteArray talk(const QString &name, const std::vector<QByteArray> &pieces)
 {
     QByteArray received;
-    std::unique_ptr<QThread> thread(QThread::create([&] {
-        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        const sockaddr_un address = unixAddress(name);
-        if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0) {
-            for (const QByteArray &piece : pieces) {
-                if (::send(fd, piece.constData(), size_t(piece.size()), MSG_NOSIGNAL) < 0)
-                    break;
-                QThread::msleep(20);
-            }
-            char chunk[64];
-            ssize_t got = 0;
-            while ((got = ::read(fd, chunk, sizeof chunk)) > 0)
-                received.append(chunk, got);
+    onOwnThread([&] {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (!socket.waitForConnected(5000))
+            return;
+        for (const QByteArray &piece : pieces) {
+            socket.write(piece);
+            socket.waitForBytesWritten(5000);
+            QThread::msleep(20);
         }
-        ::close(fd);
-    }));
-    thread->start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return thread->isFinished(); }, 5000));
-    thread->wait();
+        while (socket.waitForReadyRead(5000))
+            received += socket.readAll();
+        received += socket.readAll();
+    });
     return received;
 }
 
@@ -91,62 +99,112 @@ struct Conversation
 const Conversation kConversations[] = {
     {"one request", {"show\n"}, "ok show\n", {"show\n"}},
     {"a request in pieces", {"sh", "ow\n"}, "ok show\n", {"show\n"}},
-    {"a short line", {"s\n"}, "ok s\n", {"s\n"}},
+    {"the longest request", {"show!\n"}, "ok show!\n", {"show!\n"}},
     {"a line the answerer refuses", {"hide\n"}, "", {"hide\n"}},
     {"only the first line counts", {"sa\nsb\n"}, "ok sa\n", {"sa\n"}},
     {"too long for a request", {"showshow\n"}, "", {}},
     {"too long in pieces", {"sho", "wsho", "w\n"}, "", {}},
+    {"binary garbage",
+     {QByteArray("\0\xff\x01", 3), QByteArray("\x7f\0\n", 3)},
+     "",
+     {QByteArray("\0\xff\x01\x7f\0\n", 6)}},
 };
 
-TEST(LocalChannel, EveryConnectionGetsOneAnswerToOneLine)
+TEST(LocalChannel, EveryConnectionGetsOneAnswerToOneBoundedLine)
 {
+    TempDir dir;
+    const QString name = dir.filePath(u"channel"_s);
+    RecordingServer recording(name);
     for (const Conversation &c : kConversations) {
         SCOPED_TRACE(c.what);
-        TempDir dir;
-        const QString name = dir.filePath(u"channel"_s);
-        RecordingServer recording(name);
+        recording.requests.clear();
         EXPECT_EQ(talk(name, c.pieces), c.answer);
         EXPECT_EQ(recording.requests, c.requests);
     }
 }
 
-TEST(LocalChannel, AskingGivesTheAnswerLineOrTellsThatNobodyListens)
+TEST(LocalChannel, OnlyAnAnswerCountsAsDelivered)
 {
     TempDir dir;
     const QString name = dir.filePath(u"channel"_s);
-    EXPECT_EQ(askLocalChannel(name, "show\n", 200, 1000), std::nullopt) << "nobody listens yet";
+    EXPECT_EQ(askLocalChannel(name, "show\n", QDeadlineTimer(1s)), std::nullopt) << "nobody listens yet";
 
     auto recording = std::make_unique<RecordingServer>(name);
     EXPECT_EQ(QFileInfo(name).permissions() &
                   (QFile::ReadGroup | QFile::WriteGroup | QFile::ReadOther | QFile::WriteOther),
               QFile::Permissions())
         << "only the user may talk to the menu";
-    std::optional<QByteArray> answer;
-    std::unique_ptr<QThread> thread(QThread::create([&] { answer = askLocalChannel(name, "show\n", 200, 2000); }));
-    thread->start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return thread->isFinished(); }, 5000));
-    thread->wait();
-    EXPECT_EQ(answer, QByteArray("ok show"));
+    EXPECT_EQ(askFromOwnThread(name, "show\n"), QByteArray("ok show"));
+    EXPECT_EQ(askFromOwnThread(name, "hide\n"), std::nullopt) << "hung up without an answer";
 
     recording.reset();
     EXPECT_FALSE(QFile::exists(name)) << "a closed server leaves no socket behind";
-    EXPECT_EQ(askLocalChannel(name, "show\n", 200, 1000), std::nullopt);
+    EXPECT_EQ(askLocalChannel(name, "show\n", QDeadlineTimer(1s)), std::nullopt);
 }
 
-TEST(LocalChannel, ASocketLeftBehindIsTakenOver)
+TEST(LocalChannel, AFullQueueOfAServerThatIsBusyIsNoAnswer)
 {
     TempDir dir;
     const QString name = dir.filePath(u"channel"_s);
-    // What a killed menu leaves: a bound socket file nobody listens on.
-    const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const sockaddr_un address = unixAddress(name);
-    ASSERT_EQ(::bind(stale, reinterpret_cast<const sockaddr *>(&address), sizeof address), 0);
-    ::close(stale);
-    ASSERT_TRUE(QFile::exists(name));
-    EXPECT_EQ(askLocalChannel(name, "show\n", 200, 1000), std::nullopt) << "nobody answers there";
+    LocalChannelLimits tight = limits();
+    tight.listenBacklog = 1;
+    RecordingServer recording(name, tight);
+    // This thread's loop does not run while it asks: the server is busy.
+    std::vector<std::unique_ptr<QLocalSocket>> queued;
+    for (int i = 0; i < 4; ++i) {
+        queued.push_back(std::make_unique<QLocalSocket>());
+        queued.back()->connectToServer(name);
+    }
+    EXPECT_EQ(askLocalChannel(name, "show\n", QDeadlineTimer(300ms)), std::nullopt);
 
+    queued.clear();
+    EXPECT_EQ(askFromOwnThread(name, "show\n"), QByteArray("ok show")) << "the menu answers once it gets to it";
+}
+
+TEST(LocalChannel, ClientsThatSayNothingGiveWayAndAreDroppedWhenIdle)
+{
+    TempDir dir;
+    const QString name = dir.filePath(u"channel"_s);
+    const LocalChannelLimits quick = limits(300ms);
+    RecordingServer recording(name, quick);
+    std::vector<std::unique_ptr<QLocalSocket>> silent;
+    for (int i = 0; i < 3 * quick.maxConnections; ++i) {
+        silent.push_back(std::make_unique<QLocalSocket>());
+        silent.back()->connectToServer(name);
+    }
+    EXPECT_EQ(askFromOwnThread(name, "show\n"), QByteArray("ok show")) << "silent clients kept a start out";
+    EXPECT_LE(recording.server.openConnections(), quick.maxConnections);
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return recording.server.openConnections() == 0; }, 10000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return std::all_of(silent.begin(), silent.end(),
+                               [](const auto &socket) { return socket->state() == QLocalSocket::UnconnectedState; });
+        },
+        10000))
+        << "every silent client is hung up on";
+}
+
+TEST(LocalChannel, AClientThatSendsWithoutEndIsCutOffAtOneRequest)
+{
+    TempDir dir;
+    const QString name = dir.filePath(u"channel"_s);
     RecordingServer recording(name);
-    EXPECT_EQ(talk(name, {"show\n"}), "ok show\n");
+    constexpr qint64 kFlood = 100 * 1024 * 1024;
+    qint64 sent = 0;
+    onOwnThread([&] {
+        QLocalSocket socket;
+        socket.connectToServer(name);
+        if (!socket.waitForConnected(5000))
+            return;
+        const QByteArray chunk(64 * 1024, 'x');
+        while (sent < kFlood && socket.write(chunk) == chunk.size() && socket.waitForBytesWritten(5000))
+            sent += chunk.size();
+    });
+    EXPECT_GT(sent, 0);
+    EXPECT_LT(sent, kFlood) << "the server kept reading";
+    EXPECT_TRUE(recording.requests.isEmpty());
+    EXPECT_EQ(askFromOwnThread(name, "show\n"), QByteArray("ok show"));
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "QtPrinters.h"
 #include "SettingsTestSupport.h"
 #include "TempDir.h"
+#include "WaylandLimits.h"
 #include "catalogue/WindowPlacement.h"
 #include "settings/UnitMenuGeralConfiguracoesFrm.h"
 #include "settings/UnitMenuGeralConfiguracoesSenhaFrm.h"
@@ -138,7 +139,7 @@ TEST_F(PasswordDialogTest, OpensInThePasswordFieldAndTabsToCancelBeforeOk)
 TEST_F(PasswordDialogTest, TypedLettersBecomeCapitalsAndShowAsAsterisks)
 {
     dialog->show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    ASSERT_TRUE(menugeral::test::waitUntilActive(dialog.get()));
     QLineEdit *edit = edtSenha();
     QTest::keyClicks(edit, u"tbx7341"_s);
     EXPECT_EQ(edit->text(), u"TBX7341"_s);
@@ -155,6 +156,8 @@ TEST_F(PasswordDialogTest, TypedLettersBecomeCapitalsAndShowAsAsterisks)
     // What is painted is the asterisks, as a plain field holding them paints them.
     QLineEdit reference(u"*********"_s, dialog.get());
     reference.setGeometry(edit->geometry());
+    if (menugeral::test::onWayland())
+        GTEST_SKIP() << menugeral::test::kNoActiveWindow << ", so the field keeps its text cursor";
     button(u"bitOk"_s)->setFocus(); // no text cursor in either
     EXPECT_EQ(edit->grab().toImage(), reference.grab().toImage());
 }
@@ -271,8 +274,10 @@ class PasswordDialogKeyTest : public PasswordDialogTest, public ::testing::WithP
 TEST_P(PasswordDialogKeyTest, PressesTheDefaultOrTheCancelButton)
 {
     const KeyCase &c = GetParam();
+    if (c.modifiers.testFlag(Qt::AltModifier) && menugeral::test::onWayland())
+        GTEST_SKIP() << menugeral::test::kNoActiveWindow << ", so window-wide shortcuts cannot fire";
     const int result = runModal([&] {
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        ASSERT_TRUE(menugeral::test::waitUntilActive(dialog.get()));
         QWidget *focus = childNamed<QWidget>(*dialog, QString::fromUtf16(c.focus));
         focus->setFocus();
         QTest::keyClick(focus, c.key, c.modifiers);
@@ -315,6 +320,8 @@ TEST_F(PasswordDialogTest, EscapeRunsTheCancelHandlerAndTheCloseBoxClosesLikeIt)
 
 TEST_F(PasswordDialogTest, FirstShowsCentredOnTheMainWindowsScreen)
 {
+    if (menugeral::test::onWayland())
+        GTEST_SKIP() << menugeral::test::kCompositorPlacesWindows;
     dialog->show();
     const QRect screen = host.window.screen()->geometry();
     const QRect outer = dialog->frameGeometry();

@@ -1,5 +1,6 @@
 #include "QtPrinters.h"
 #include "SettingsTestSupport.h"
+#include "WaylandLimits.h"
 #include "widgets/EtchedLine.h"
 
 #include <QLabel>
@@ -152,7 +153,7 @@ TEST_F(SettingsLayoutTest, OpensOnSalvarAndTabsThroughTheSecondGroupBeforeTheLow
     expected.append(u"bitSalvar"_s); // and round again
 
     auto window = openWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(menugeral::test::waitUntilActive(window.get()));
     EXPECT_EQ(tabWalk(*window, 41), expected);
 }
 

@@ -1,5 +1,6 @@
 #include "QtPrinters.h"
 #include "SettingsTestSupport.h"
+#include "WaylandLimits.h"
 #include "catalogue/WindowPlacement.h"
 
 #include <QDir>
@@ -38,8 +39,10 @@ class SettingsKeyTest : public SettingsWindowTest, public ::testing::WithParamIn
 TEST_P(SettingsKeyTest, PressesTheButtonItShould)
 {
     const KeyCase &c = GetParam();
+    if (c.modifiers.testFlag(Qt::AltModifier) && menugeral::test::onWayland())
+        GTEST_SKIP() << menugeral::test::kNoActiveWindow << ", so window-wide shortcuts cannot fire";
     auto window = openWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(menugeral::test::waitUntilActive(window.get()));
     edit(*window, u"edtModCaixa"_s)->setText(u"/opt/caixa/caixa"_s);
     fakes.fileChooser.answers = {std::nullopt};
     int cancelClicks = 0;
@@ -81,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(SettingsWindowTest, EnterAfterLeavingABrowseButtonSavesAgain)
 {
     auto window = openWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    ASSERT_TRUE(menugeral::test::waitUntilActive(window.get()));
     childNamed<QWidget>(*window, u"BitBtn3"_s)->setFocus();
     QWidget *field = edit(*window, u"edtModCaixa"_s);
     field->setFocus();
@@ -149,6 +152,8 @@ TEST_F(SettingsWindowTest, BrowseReplacesTheWholeTextOrNothingAndStartsAtTheLast
 
 TEST_F(SettingsWindowTest, FirstShowsCentredOnTheScreen)
 {
+    if (menugeral::test::onWayland())
+        GTEST_SKIP() << menugeral::test::kCompositorPlacesWindows;
     auto window = openWindow();
     const QRect screen = host.window.screen()->geometry();
     const QRect outer = window->frameGeometry();

@@ -1,6 +1,7 @@
 #include "platform/WindowActivation.h"
 
 #include <QString>
+#include <QWidget>
 
 #include <string>
 #include <windows.h>
@@ -30,6 +31,17 @@ bool activateNativeWindow(quintptr windowId)
 {
     HWND window = reinterpret_cast<HWND>(windowId);
     return windowId != 0 && IsWindow(window) && activate(window);
+}
+
+// Windows has no activation tokens: the foreground rules decide alone.
+QByteArray takeActivationToken()
+{
+    return {};
+}
+
+void requestActivation(QWidget &window, const QByteArray &)
+{
+    window.activateWindow();
 }
 
 } // namespace menugeral

@@ -71,7 +71,7 @@ void MenuCopy::writeConfiguration(const std::vector<std::pair<QString, QString>>
     m_directory.writeFile(u"configuracoes.ini"_s, *bytes);
 }
 
-QProcess &MenuCopy::start(const QProcessEnvironment &extra)
+QProcess &MenuCopy::start(const QProcessEnvironment &extra, Errors errors)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment environment = m_desktop.environment();
@@ -79,7 +79,8 @@ QProcess &MenuCopy::start(const QProcessEnvironment &extra)
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(QDir::rootPath());
     process->setStandardOutputFile(QProcess::nullDevice());
-    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->setProcessChannelMode(errors == Errors::Kept ? QProcess::SeparateChannels
+                                                          : QProcess::ForwardedErrorChannel);
     process->start(filePath(u"menugeral"_s), {});
     m_processes.push_back(std::move(process));
     return *m_processes.back();

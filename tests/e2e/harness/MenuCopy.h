@@ -47,8 +47,14 @@ public:
     void writeConfiguration(const std::vector<std::pair<QString, QString>> &keysOfSection,
                             const QString &section = QStringLiteral("GestaoEmpresarial"));
 
-    // Starts one more menu with the desktop's environment plus `extra`.
-    QProcess &start(const QProcessEnvironment &extra = {});
+    // Starts one more menu with the desktop's environment plus `extra`. Its
+    // standard error goes to the test's own, or is kept for the test to read.
+    enum class Errors
+    {
+        Forwarded,
+        Kept,
+    };
+    QProcess &start(const QProcessEnvironment &extra = {}, Errors errors = Errors::Forwarded);
 
     // The menu's main windows on screen: managed, of the menu's class, not dialogs.
     QList<quint64> menuWindows() const;

@@ -1,0 +1,32 @@
+#include "platform/WindowActivation.h"
+
+#include <QGuiApplication>
+#include <QWidget>
+
+// A Wayland client may take the focus only with a token from the compositor.
+// Qt's Wayland plugin presents the token it finds in XDG_ACTIVATION_TOKEN when
+// a window asks for the focus, and removes the variable once it has used it.
+// The variable is removed here in any case: a compositor without the
+// activation protocol leaves it unused, and the modules started later must
+// not inherit a token that was never theirs. Under X11 the token means
+// nothing and the request goes to the window manager as always.
+namespace menugeral {
+
+QByteArray takeActivationToken()
+{
+    const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    return token;
+}
+
+void requestActivation(QWidget &window, const QByteArray &activationToken)
+{
+    const bool handOver = !activationToken.isEmpty() && QGuiApplication::platformName().startsWith(u"wayland");
+    if (handOver)
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    window.activateWindow();
+    if (handOver)
+        qunsetenv("XDG_ACTIVATION_TOKEN");
+}
+
+} // namespace menugeral
