@@ -147,11 +147,11 @@ int main(int argc, char **argv)
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 15;
     const QString binDir = QDir(QCoreApplication::applicationDirPath()).filePath(u"../bin"_s);
 
-    // MENUGERAL_BENCH_DISPLAY (":41") picks the display number on a shared
+    // MENUGERAL_XVFB_DISPLAY (":41") picks the display number on a shared
     // machine; otherwise Xvfb takes the first free one.
     QStringList xvfbArguments{u"-displayfd"_s,   u"1"_s,         u"-screen"_s, u"0"_s,
                               u"1280x1024x24"_s, u"-nolisten"_s, u"tcp"_s};
-    if (const QString chosen = qEnvironmentVariable("MENUGERAL_BENCH_DISPLAY"); !chosen.isEmpty())
+    if (const QString chosen = qEnvironmentVariable("MENUGERAL_XVFB_DISPLAY"); !chosen.isEmpty())
         xvfbArguments.prepend(chosen);
     QProcess xvfb;
     xvfb.start(u"Xvfb"_s, xvfbArguments);
