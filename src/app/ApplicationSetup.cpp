@@ -4,7 +4,6 @@
 #include "app/TerminationSignals.h"
 #include "menu/ArtworkPreload.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
-#include "platform/BackingStorePages.h"
 #include "platform/DialogFileChooser.h"
 #include "platform/ExecutableDirectory.h"
 #include "platform/MessageBoxNotifier.h"
@@ -97,7 +96,6 @@ int runMenu(int &argc, char **argv)
             bringForward(*shown);
     });
     TFrmMenuGeralNovo menu(services, &artwork);
-    prepareBackingStore(menu);
     menu.show();
     guard.setWindowId(menu.winId());
     shown = &menu;
