@@ -1,7 +1,5 @@
 #include "widgets/GradientPanel.h"
 
-#include "widgets/BandedPainting.h"
-
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -62,15 +60,15 @@ void GradientPanel::paintEvent(QPaintEvent *)
     const int c = cornerSize();
     const bool squaresFit = half >= c && h - half >= c && w >= 2 * c;
     if (squaresFit) {
-        fillRectInBands(painter, QRect(c, 0, w - 2 * c, c), upper);
-        fillRectInBands(painter, QRect(0, c, w, half - c), upper);
-        fillRectInBands(painter, QRect(0, half, w, h - half - c), lower);
-        fillRectInBands(painter, QRect(c, h - c, w - 2 * c, c), lower);
+        painter.fillRect(QRect(c, 0, w - 2 * c, c), upper);
+        painter.fillRect(QRect(0, c, w, half - c), upper);
+        painter.fillRect(QRect(0, half, w, h - half - c), lower);
+        painter.fillRect(QRect(c, h - c, w - 2 * c, c), lower);
         const QColor &border = m_colours.border;
-        fillRectInBands(painter, QRect(c, 0, w - 2 * c, 1), border);
-        fillRectInBands(painter, QRect(c, h - 1, w - 2 * c, 1), border);
-        fillRectInBands(painter, QRect(0, c, 1, h - 2 * c), border);
-        fillRectInBands(painter, QRect(w - 1, c, 1, h - 2 * c), border);
+        painter.fillRect(QRect(c, 0, w - 2 * c, 1), border);
+        painter.fillRect(QRect(c, h - 1, w - 2 * c, 1), border);
+        painter.fillRect(QRect(0, c, 1, h - 2 * c), border);
+        painter.fillRect(QRect(w - 1, c, 1, h - 2 * c), border);
     }
 
     // In each corner square, a small rounded box sharing that corner: within

@@ -1,6 +1,5 @@
 #include "widgets/PictureBox.h"
 
-#include "widgets/BandedPainting.h"
 #include "widgets/Centring.h"
 #include "widgets/PalettePainting.h"
 
@@ -42,7 +41,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     if (m_placement == Placement::Stretched) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        paintInBands(painter, event->rect(), [&] { painter.drawImage(rect(), m_picture); });
+        painter.drawImage(rect(), m_picture);
     } else {
         drawPicture(painter, pictureOffset(), m_picture, event->region());
     }

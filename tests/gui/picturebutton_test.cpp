@@ -171,33 +171,6 @@ TEST(PictureBoxPlacement, TopLeftIsNeverCentredAndStretchedFillsTheBox)
         EXPECT_EQ(grab.pixel(corner), 0xFFE6E7E9u) << corner.x() << "," << corner.y();
 }
 
-// A stretched picture is painted a band of rows at a time: the bands must
-// meet without a seam, exactly as one smooth draw of the whole picture.
-TEST(PictureBoxPlacement, StretchedPictureIsDrawnAsOneAcrossItsBands)
-{
-    // The vertical separator: 2 x 462 drawn into 2 x 320, a shade per row.
-    QImage line(2, 462, QImage::Format_ARGB32);
-    for (int y = 0; y < line.height(); ++y) {
-        line.setPixel(0, y, qRgba(y % 256, 255 - y % 256, (7 * y) % 256, 3 + y % 245));
-        line.setPixel(1, y, qRgba(255 - y % 256, y % 256, 90, 255 - y % 200));
-    }
-    const QSize box(2, 320);
-    QImage expected(box, QImage::Format_ARGB32_Premultiplied);
-    expected.fill(kBackground);
-    {
-        QPainter painter(&expected);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint(0, 0), box), line);
-    }
-    PictureBox stretched(nullptr, PictureBox::Placement::Stretched);
-    stretched.resize(box);
-    stretched.setPicture(line);
-    QImage drawn(box, QImage::Format_ARGB32_Premultiplied);
-    drawn.fill(kBackground);
-    stretched.render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
-    EXPECT_EQ(drawn, expected);
-}
-
 // The artwork stays indexed in memory: drawing it must give what its
 // full-colour copy gives, translucent palette entries included, whether the
 // whole picture is painted or only parts of it (several bands of rows high).
