@@ -2,7 +2,6 @@
 
 #include "app/SingleInstanceGuard.h"
 #include "app/TerminationSignals.h"
-#include "menu/ArtworkPreload.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "platform/DialogFileChooser.h"
 #include "platform/ExecutableDirectory.h"
@@ -77,8 +76,6 @@ int runMenu(int &argc, char **argv)
     if (activateWindowOfClass(kMenuWindowClass))
         return 0;
 
-    // Decoded on a second processor while the window's widgets are made.
-    ArtworkPreload artwork(TFrmMenuGeralNovo::artworkNames(), app.devicePixelRatio());
     installFontSubstitutions();
     BalloonHint balloonHints(&app); // installs itself on the application
 
@@ -95,7 +92,7 @@ int runMenu(int &argc, char **argv)
         if (shown)
             bringForward(*shown);
     });
-    TFrmMenuGeralNovo menu(services, &artwork);
+    TFrmMenuGeralNovo menu(services);
     menu.show();
     guard.setWindowId(menu.winId());
     shown = &menu;

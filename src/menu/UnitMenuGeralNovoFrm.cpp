@@ -1,7 +1,6 @@
 #include "menu/UnitMenuGeralNovoFrm.h"
 
 #include "catalogue/IniFile.h"
-#include "menu/ArtworkPreload.h"
 #include "menu/MenuArtwork.h"
 #include "menu/MenuCaptions.h"
 #include "menu/MenuLayout.h"
@@ -22,38 +21,8 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <functional>
-#include <vector>
-
 namespace menugeral {
 using namespace Qt::StringLiterals;
-
-// The window's pictures, given to their widgets once every widget is made:
-// the decoding, on the preload's thread, meanwhile overlaps the making.
-class PictureQueue
-{
-public:
-    void add(QString artwork, std::function<void(const QImage &)> apply)
-    {
-        m_pending.push_back({std::move(artwork), std::move(apply)});
-    }
-
-    void deliver(ArtworkPreload *preloaded, qreal devicePixelRatio)
-    {
-        for (const Pending &pending : m_pending)
-            pending.apply(preloaded ? preloaded->take(pending.artwork, devicePixelRatio)
-                                    : loadArtwork(pending.artwork, devicePixelRatio));
-        m_pending.clear();
-    }
-
-private:
-    struct Pending
-    {
-        QString artwork;
-        std::function<void(const QImage &)> apply;
-    };
-    std::vector<Pending> m_pending;
-};
 
 namespace {
 
@@ -114,51 +83,38 @@ QString tileArtworkName(QStringView tileName)
     return u"menu/tiles/"_s + tileName + u".png"_s;
 }
 
-template <typename Label> Label *makeCaption(QWidget *parent, const MenuCaption &caption, PictureQueue &pictures)
+template <typename Label> Label *makeCaption(QWidget *parent, const MenuCaption &caption, qreal devicePixelRatio)
 {
     auto *label = new Label(caption.text.toString(), parent);
     applyCaption(*label, caption);
-    pictures.add(captionArtworkName(caption), [label](const QImage &picture) { label->setCaptionPicture(picture); });
+    label->setCaptionPicture(loadArtwork(captionArtworkName(caption), devicePixelRatio));
     return label;
 }
 
 PictureBox *makePicture(QWidget *parent, const QString &objectName, const QRect &bounds,
-                        PictureBox::Placement placement, const QString &artwork, PictureQueue &pictures)
+                        PictureBox::Placement placement, const QImage &picture)
 {
-    auto *picture = new PictureBox(parent, placement);
-    picture->setObjectName(objectName);
-    picture->setGeometry(bounds);
-    pictures.add(artwork, [picture](const QImage &image) { picture->setPicture(image); });
-    return picture;
+    auto *box = new PictureBox(parent, placement);
+    box->setObjectName(objectName);
+    box->setGeometry(bounds);
+    box->setPicture(picture);
+    return box;
 }
 
 } // namespace
 
-TFrmMenuGeralNovo::TFrmMenuGeralNovo(const PlatformServices &services, ArtworkPreload *preloaded, QWidget *parent)
+TFrmMenuGeralNovo::TFrmMenuGeralNovo(const PlatformServices &services, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(services),
       m_launcher(services.notifier, services.processStarter, services.pathSyntax)
 {
     setObjectName(u"FrmMenuGeralNovo"_s);
-    PictureQueue pictures;
-    buildWindow(pictures);
-    pictures.deliver(preloaded, devicePixelRatioF());
+    buildWindow();
     FormCreate();
-}
-
-QStringList TFrmMenuGeralNovo::artworkNames()
-{
-    QStringList names{kBackgroundArtwork, kWordmarkArtwork, kEmblemArtwork, kHorizontalLineArtwork,
-                      kVerticalLineArtwork};
-    for (const MenuCaption &caption : kMenuCaptions)
-        names.append(captionArtworkName(caption));
-    for (const TileLayout &tile : kTileLayouts)
-        names.append(tileArtworkName(tile.name));
-    return names;
 }
 
 TFrmMenuGeralNovo::~TFrmMenuGeralNovo() = default;
 
-void TFrmMenuGeralNovo::buildWindow(PictureQueue &pictures)
+void TFrmMenuGeralNovo::buildWindow()
 {
     setWindowTitle(kMenuCaption.toString());
     setFixedSize(kMenuClientSize);
@@ -171,21 +127,24 @@ void TFrmMenuGeralNovo::buildWindow(PictureQueue &pictures)
     setAutoFillBackground(true);
 
     // Bottom to top: background, logos, then the two panels above everything.
-    auto *background =
-        makePicture(this, u"Image2"_s, kImage2Bounds, PictureBox::Placement::TopLeft, kBackgroundArtwork, pictures);
+    const qreal ratio = devicePixelRatioF();
+    auto *background = makePicture(this, u"Image2"_s, kImage2Bounds, PictureBox::Placement::TopLeft,
+                                   loadArtwork(kBackgroundArtwork, ratio));
     new WindowDragger(background);
-    makePicture(this, u"PNGPicture1"_s, kPngPicture1Bounds, PictureBox::Placement::Centred, kWordmarkArtwork, pictures);
-    makePicture(this, u"PNGPicture2"_s, kPngPicture2Bounds, PictureBox::Placement::Centred, kEmblemArtwork, pictures);
+    makePicture(this, u"PNGPicture1"_s, kPngPicture1Bounds, PictureBox::Placement::Centred,
+                loadArtwork(kWordmarkArtwork, ratio));
+    makePicture(this, u"PNGPicture2"_s, kPngPicture2Bounds, PictureBox::Placement::Centred,
+                loadArtwork(kEmblemArtwork, ratio));
 
     auto *titleStrip = new GradientPanel(kTitleStripColours, this);
     titleStrip->setObjectName(u"AdvSmoothPanel1"_s);
     titleStrip->setGeometry(kTitleStripBounds);
-    buildTitleStrip(titleStrip, pictures);
+    buildTitleStrip(titleStrip);
 
     auto *modulesPanel = new GradientPanel(kModulesPanelColours, this);
     modulesPanel->setObjectName(u"AdvSmoothPanel2"_s);
     modulesPanel->setGeometry(kModulesPanelBounds);
-    buildModulesPanel(modulesPanel, pictures);
+    buildModulesPanel(modulesPanel);
 
     // The panels hide most of the background: leaving it out there spares the
     // first paint drawing two thirds of the largest picture for nothing.
@@ -202,31 +161,34 @@ void TFrmMenuGeralNovo::buildWindow(PictureQueue &pictures)
     }
 }
 
-void TFrmMenuGeralNovo::buildTitleStrip(QWidget *strip, PictureQueue &pictures)
+void TFrmMenuGeralNovo::buildTitleStrip(QWidget *strip)
 {
-    makeCaption<CaptionLabel>(strip, kLabel2Caption, pictures);
+    const qreal ratio = devicePixelRatioF();
+    makeCaption<CaptionLabel>(strip, kLabel2Caption, ratio);
 
-    auto *minimise = makeCaption<ClickableLabel>(strip, kMinimizarCaption, pictures);
+    auto *minimise = makeCaption<ClickableLabel>(strip, kMinimizarCaption, ratio);
     minimise->setCursor(Qt::PointingHandCursor);
     minimise->setToolTip(u"Minimizar a Janela"_s);
     minimise->setAccessibleName(minimise->toolTip());
     connect(minimise, &ClickableLabel::clicked, this, &TFrmMenuGeralNovo::lbMinimizarClick);
 
-    auto *quit = makeCaption<ClickableLabel>(strip, kSairCaption, pictures);
+    auto *quit = makeCaption<ClickableLabel>(strip, kSairCaption, ratio);
     quit->setCursor(Qt::PointingHandCursor);
     quit->setToolTip(u"Fechar o Menu Geral"_s);
     quit->setAccessibleName(quit->toolTip());
     connect(quit, &ClickableLabel::clicked, this, &TFrmMenuGeralNovo::lbSairClick);
 }
 
-void TFrmMenuGeralNovo::buildModulesPanel(QWidget *panel, PictureQueue &pictures)
+void TFrmMenuGeralNovo::buildModulesPanel(QWidget *panel)
 {
-    makePicture(panel, u"Image21"_s, kImage21Bounds, PictureBox::Placement::Stretched, kHorizontalLineArtwork,
-                pictures);
-    makeCaption<CaptionLabel>(panel, kLabel1Caption, pictures);
-    makeCaption<CaptionLabel>(panel, kLabel3Caption, pictures);
-    makePicture(panel, u"Image3"_s, kImage3Bounds, PictureBox::Placement::Stretched, kHorizontalLineArtwork, pictures);
-    makePicture(panel, u"Image4"_s, kImage4Bounds, PictureBox::Placement::Stretched, kVerticalLineArtwork, pictures);
+    const qreal ratio = devicePixelRatioF();
+    const QImage horizontalLine = loadArtwork(kHorizontalLineArtwork, ratio); // drawn twice, decoded once
+    makePicture(panel, u"Image21"_s, kImage21Bounds, PictureBox::Placement::Stretched, horizontalLine);
+    makeCaption<CaptionLabel>(panel, kLabel1Caption, ratio);
+    makeCaption<CaptionLabel>(panel, kLabel3Caption, ratio);
+    makePicture(panel, u"Image3"_s, kImage3Bounds, PictureBox::Placement::Stretched, horizontalLine);
+    makePicture(panel, u"Image4"_s, kImage4Bounds, PictureBox::Placement::Stretched,
+                loadArtwork(kVerticalLineArtwork, ratio));
 
     for (const TileLayout &tile : kTileLayouts) {
         const ModuleEntry *module = moduleOfTile(tile.name);
@@ -234,7 +196,7 @@ void TFrmMenuGeralNovo::buildModulesPanel(QWidget *panel, PictureQueue &pictures
         auto *button = new PictureButton(panel);
         button->setObjectName(tile.name.toString());
         button->setGeometry(tile.bounds);
-        pictures.add(tileArtworkName(tile.name), [button](const QImage &picture) { button->setPicture(picture); });
+        button->setPicture(loadArtwork(tileArtworkName(tile.name), ratio));
         button->setToolTip(module->menuHint.toString());
         button->setAccessibleName(button->toolTip());
         for (const TileBinding &binding : kTileBindings) {

@@ -1,6 +1,5 @@
 #include "Fakes.h"
 #include "TempDir.h"
-#include "menu/ArtworkPreload.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "widgets/BalloonHint.h"
 #include "widgets/BalloonWindow.h"
@@ -219,17 +218,6 @@ TEST_F(MainWindowLayoutTest, BackgroundLeftOutUnderThePanelsNeverShows)
     const QImage masked = window.grab().toImage();
     background->clearMask();
     EXPECT_EQ(window.grab().toImage(), masked);
-}
-
-// The program hands the window a preload of artworkNames() at the screen's
-// density: every picture must come from it, and look as when decoded in place.
-TEST_F(MainWindowLayoutTest, PreloadedPicturesCoverTheWindowAndLookTheSame)
-{
-    ArtworkPreload preload(TFrmMenuGeralNovo::artworkNames(), qApp->devicePixelRatio());
-    TFrmMenuGeralNovo preloaded(fakes.services, &preload);
-    preloaded.show();
-    EXPECT_EQ(preload.misses(), 0);
-    EXPECT_EQ(preloaded.grab().toImage(), window.grab().toImage());
 }
 
 TEST(CaptionLabelTest, DrawsItsTextOnceThePictureNoLongerStandsForIt)
