@@ -1,9 +1,7 @@
 #include "widgets/PictureBox.h"
 
 #include "widgets/Centring.h"
-#include "widgets/PalettePainting.h"
 
-#include <QPaintEvent>
 #include <QPainter>
 
 namespace menugeral {
@@ -34,7 +32,7 @@ QPoint PictureBox::pictureOffset() const
     return centredOffset(size(), m_picture.deviceIndependentSize().toSize());
 }
 
-void PictureBox::paintEvent(QPaintEvent *event)
+void PictureBox::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;
@@ -43,7 +41,7 @@ void PictureBox::paintEvent(QPaintEvent *event)
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         painter.drawImage(rect(), m_picture);
     } else {
-        drawPicture(painter, pictureOffset(), m_picture, event->region());
+        painter.drawImage(pictureOffset(), m_picture);
     }
 }
 

@@ -421,7 +421,8 @@ TEST(Artwork, UsersIconHoldsThreeSizesInThreeDepths)
 namespace {
 
 // The window's loader: the sharp drawing on a high-density screen, at the same
-// size in the layout's pixels, and the palette kept.
+// size in the layout's pixels, in a form that paints without a palette and
+// keeps the transparency of a picture that has it.
 TEST(ArtworkLoading, PicksTheDrawingForTheScreensDensity)
 {
     struct Case
@@ -434,9 +435,10 @@ TEST(ArtworkLoading, PicksTheDrawingForTheScreensDensity)
         const QImage emblem = menugeral::loadArtwork(u"menu/emblem.png"_s, c.screenRatio);
         EXPECT_EQ(emblem.devicePixelRatio(), c.pictureRatio);
         EXPECT_EQ(emblem.deviceIndependentSize().toSize(), QSize(79, 67));
+        EXPECT_EQ(emblem.format(), QImage::Format_ARGB32_Premultiplied);
         const QImage background = menugeral::loadArtwork(u"menu/background.png"_s, c.screenRatio);
         EXPECT_EQ(background.deviceIndependentSize().toSize(), QSize(780, 569));
-        EXPECT_EQ(background.format(), QImage::Format_Indexed8);
+        EXPECT_EQ(background.format(), QImage::Format_RGB32);
     }
     EXPECT_TRUE(menugeral::loadArtwork(u"menu/no-such-picture.png"_s, 2.0).isNull());
 }
