@@ -21,48 +21,64 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+#include <tuple>
+#include <vector>
+
 namespace menugeral {
 using namespace Qt::StringLiterals;
 
 namespace {
 
-using TileHandler = void (TFrmMenuGeralNovo::*)();
-
-struct TileBinding
+// What the window adds to a catalogue row: where the row's tile stands on the
+// modules panel and which handler its click runs. The tile's name, hint and
+// launch come from the row itself.
+struct MenuTile
 {
-    QStringView name;
-    TileHandler handler;
+    TFrmMenuGeralNovo::ClickHandler handler; // none for a row without a tile
+    QRect bounds;
 };
 
-// Which handler each tile's click runs; each handler launches its own row.
-const std::array<TileBinding, 18> kTileBindings{{
-    {u"bitQorGerencial", &TFrmMenuGeralNovo::PNGButton1Click},
-    {u"bitQorCooper", &TFrmMenuGeralNovo::bitQorCooperClick},
-    {u"bitQorIndustria", &TFrmMenuGeralNovo::bitQorIndustriaClick},
-    {u"bitQorOndaro", &TFrmMenuGeralNovo::bitQorOndaroClick},
-    {u"bitQorConferencia", &TFrmMenuGeralNovo::bitQorConferenciaClick},
-    {u"bitQorVendas", &TFrmMenuGeralNovo::bitQorVendasClick},
-    {u"bitQorFinance", &TFrmMenuGeralNovo::bitQorFinanceClick},
-    {u"bitQorCaixa", &TFrmMenuGeralNovo::bitQorCaixaClick},
-    {u"bitQorPDV", &TFrmMenuGeralNovo::bitQorPDVClick},
-    {u"bitQorNFeLight", &TFrmMenuGeralNovo::bitQorNFeLightClick},
-    {u"bitQorNFeFree", &TFrmMenuGeralNovo::bitQorNFeFreeClick},
-    {u"bitQorCRM", &TFrmMenuGeralNovo::bitQorCRMClick},
-    {u"bitQOrHelpDesk", &TFrmMenuGeralNovo::bitQorHelpDeskClick},
-    {u"bitRh", &TFrmMenuGeralNovo::bitRhClick},
-    {u"bitFiscal", &TFrmMenuGeralNovo::bitFiscalClick},
-    {u"bitContabilidade", &TFrmMenuGeralNovo::bitContabilidadeClick},
-    {u"bitLucroPresumido", &TFrmMenuGeralNovo::bitLucroPresumidoClick},
-    {u"bitControler", &TFrmMenuGeralNovo::bitControlerClick},
+// One entry per catalogue row, in the catalogue's order.
+// clang-format off
+const std::array<MenuTile, ModuleCatalogue::size> kMenuTiles{{
+    {&TFrmMenuGeralNovo::PNGButton1Click,        {28, 72, 161, 80}},
+    {&TFrmMenuGeralNovo::bitQorVendasClick,      {28, 230, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorCaixaClick,       {188, 230, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorPDVClick,         {269, 230, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorCooperClick,      {188, 72, 161, 80}},
+    {&TFrmMenuGeralNovo::bitQorOndaroClick,      {188, 151, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorConferenciaClick, {269, 151, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorIndustriaClick,   {28, 151, 161, 80}},
+    {&TFrmMenuGeralNovo::bitQorCRMClick,         {188, 309, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorNFeLightClick,    {28, 309, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorNFeFreeClick,     {109, 309, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorFinanceClick,     {109, 230, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorHelpDeskClick,    {269, 309, 80, 80}},
+    {&TFrmMenuGeralNovo::bitContabilidadeClick,  {388, 151, 161, 80}},
+    {&TFrmMenuGeralNovo::bitFiscalClick,         {548, 72, 161, 80}},
+    {&TFrmMenuGeralNovo::bitRhClick,             {388, 72, 161, 80}},
+    {&TFrmMenuGeralNovo::bitLucroPresumidoClick, {548, 151, 80, 80}},
+    {&TFrmMenuGeralNovo::bitControlerClick,      {629, 151, 80, 80}},
+    {nullptr,                                    {}}, // the row without a tile
 }};
+// clang-format on
 
-const ModuleEntry *moduleOfTile(QStringView tileName)
+// The catalogue rows that have a tile, in the order the panel stacks their
+// tiles: the left block row by row, then the right block.
+std::vector<std::size_t> rowsInStackingOrder()
 {
-    for (const ModuleEntry &module : ModuleCatalogue::entries()) {
-        if (module.menuButton == tileName)
-            return &module;
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < kMenuTiles.size(); ++row) {
+        Q_ASSERT((kMenuTiles[row].handler != nullptr) == ModuleCatalogue::at(row).hasMenuButton());
+        if (kMenuTiles[row].handler != nullptr)
+            rows.push_back(row);
     }
-    return nullptr;
+    std::ranges::sort(rows, {}, [](std::size_t row) {
+        const QRect &bounds = kMenuTiles[row].bounds;
+        return std::tuple(bounds.left() > kImage4Bounds.left(), bounds.top(), bounds.left());
+    });
+    return rows;
 }
 
 const GradientPanelColours kTitleStripColours{QColor(0xFC, 0xFC, 0xFC), QColor(0xFC, 0xFC, 0xFC),
@@ -190,19 +206,15 @@ void TFrmMenuGeralNovo::buildModulesPanel(QWidget *panel)
     makePicture(panel, u"Image4"_s, kImage4Bounds, PictureBox::Placement::Stretched,
                 loadArtwork(kVerticalLineArtwork, ratio));
 
-    for (const TileLayout &tile : kTileLayouts) {
-        const ModuleEntry *module = moduleOfTile(tile.name);
-        Q_ASSERT(module != nullptr);
+    for (const std::size_t row : rowsInStackingOrder()) {
+        const ModuleEntry &module = ModuleCatalogue::at(row);
         auto *button = new PictureButton(panel);
-        button->setObjectName(tile.name.toString());
-        button->setGeometry(tile.bounds);
-        button->setPicture(loadArtwork(tileArtworkName(tile.name), ratio));
-        button->setToolTip(module->menuHint.toString());
+        button->setObjectName(module.menuButton.toString());
+        button->setGeometry(kMenuTiles[row].bounds);
+        button->setPicture(loadArtwork(tileArtworkName(module.menuButton), ratio));
+        button->setToolTip(module.menuHint.toString());
         button->setAccessibleName(button->toolTip());
-        for (const TileBinding &binding : kTileBindings) {
-            if (binding.name == tile.name)
-                connect(button, &PictureButton::clicked, this, binding.handler);
-        }
+        connect(button, &PictureButton::clicked, this, kMenuTiles[row].handler);
     }
 }
 
@@ -258,101 +270,102 @@ const QString &TFrmMenuGeralNovo::modulePath(std::size_t row) const
     return m_paths.at(row);
 }
 
-void TFrmMenuGeralNovo::launchModule(QStringView launchKey)
+void TFrmMenuGeralNovo::launchRowOf(ClickHandler handler)
 {
-    const auto row = ModuleCatalogue::indexOfLaunchKey(launchKey);
-    Q_ASSERT(row.has_value());
-    ChamarExecutavel(m_paths[*row], launchKey);
+    const auto tile = std::ranges::find(kMenuTiles, handler, &MenuTile::handler);
+    Q_ASSERT(tile != kMenuTiles.end());
+    const auto row = std::size_t(tile - kMenuTiles.begin());
+    ChamarExecutavel(m_paths[row], ModuleCatalogue::at(row).launchKey);
 }
 
 void TFrmMenuGeralNovo::PNGButton1Click()
 {
-    launchModule(u"Gerencial");
+    launchRowOf(&TFrmMenuGeralNovo::PNGButton1Click);
 }
 
 void TFrmMenuGeralNovo::bitQorVendasClick()
 {
-    launchModule(u"VendServ");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorVendasClick);
 }
 
 void TFrmMenuGeralNovo::bitQorCaixaClick()
 {
-    launchModule(u"Caixa");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorCaixaClick);
 }
 
 void TFrmMenuGeralNovo::bitQorPDVClick()
 {
-    launchModule(u"Pdv");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorPDVClick);
 }
 
 void TFrmMenuGeralNovo::bitQorCooperClick()
 {
-    launchModule(u"Cooper");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorCooperClick);
 }
 
 void TFrmMenuGeralNovo::bitQorOndaroClick()
 {
-    launchModule(u"Ondaro");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorOndaroClick);
 }
 
 void TFrmMenuGeralNovo::bitQorConferenciaClick()
 {
-    launchModule(u"Conferencia");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorConferenciaClick);
 }
 
 void TFrmMenuGeralNovo::bitQorIndustriaClick()
 {
-    launchModule(u"Industrial");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorIndustriaClick);
 }
 
 void TFrmMenuGeralNovo::bitQorCRMClick()
 {
-    launchModule(u"Relac");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorCRMClick);
 }
 
 void TFrmMenuGeralNovo::bitQorNFeLightClick()
 {
-    launchModule(u"Light");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorNFeLightClick);
 }
 
 void TFrmMenuGeralNovo::bitQorNFeFreeClick()
 {
-    launchModule(u"Free");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorNFeFreeClick);
 }
 
 void TFrmMenuGeralNovo::bitQorFinanceClick()
 {
-    launchModule(u"Finance");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorFinanceClick);
 }
 
 void TFrmMenuGeralNovo::bitQorHelpDeskClick()
 {
-    launchModule(u"Help Desk");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorHelpDeskClick);
 }
 
 void TFrmMenuGeralNovo::bitContabilidadeClick()
 {
-    launchModule(u"Contabil");
+    launchRowOf(&TFrmMenuGeralNovo::bitContabilidadeClick);
 }
 
 void TFrmMenuGeralNovo::bitFiscalClick()
 {
-    launchModule(u"EscFiscal");
+    launchRowOf(&TFrmMenuGeralNovo::bitFiscalClick);
 }
 
 void TFrmMenuGeralNovo::bitRhClick()
 {
-    launchModule(u"FolhaPgto");
+    launchRowOf(&TFrmMenuGeralNovo::bitRhClick);
 }
 
 void TFrmMenuGeralNovo::bitLucroPresumidoClick()
 {
-    launchModule(u"Lucro");
+    launchRowOf(&TFrmMenuGeralNovo::bitLucroPresumidoClick);
 }
 
 void TFrmMenuGeralNovo::bitControlerClick()
 {
-    launchModule(u"Controller");
+    launchRowOf(&TFrmMenuGeralNovo::bitControlerClick);
 }
 
 void TFrmMenuGeralNovo::lbMinimizarClick()

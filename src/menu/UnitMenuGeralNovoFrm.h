@@ -22,6 +22,9 @@ class TFrmMenuGeralNovo : public QWidget, public SettingsHost
     Q_OBJECT
 
 public:
+    // One of the slots below that a tile's click runs.
+    using ClickHandler = void (TFrmMenuGeralNovo::*)();
+
     explicit TFrmMenuGeralNovo(const PlatformServices &services, QWidget *parent = nullptr);
     ~TFrmMenuGeralNovo() override;
 
@@ -71,7 +74,8 @@ private:
     void FormCreate();
     void FormKeyDown(int key);
     void abrirConfiguracoes();
-    void launchModule(QStringView launchKey);
+    // Starts the module of the catalogue row whose tile runs `handler`.
+    void launchRowOf(ClickHandler handler);
     void applyColourKeyOnce();
     void buildWindow();
     void buildTitleStrip(QWidget *strip);
