@@ -162,13 +162,6 @@ void TFrmMenuGeralNovo::buildWindow()
     modulesPanel->setGeometry(kModulesPanelBounds);
     buildModulesPanel(modulesPanel);
 
-    // The panels hide most of the background: leaving it out there spares the
-    // first paint drawing two thirds of the largest picture for nothing.
-    QRegion hidden;
-    for (const GradientPanel *panel : {titleStrip, modulesPanel})
-        hidden += panel->opaqueRegion().translated(panel->pos() - background->pos());
-    background->setMask(QRegion(background->rect()) - hidden);
-
     // Centred on the desktop when first shown.
     if (const QScreen *desktop = screen()) {
         QRect frame(QPoint(0, 0), kMenuClientSize);

@@ -205,21 +205,6 @@ TEST_F(MainWindowLayoutTest, ReadyDrawnCaptionsLookExactlyLikeTheirLabelsText)
     }
 }
 
-// The background is left out where the panels cover it; none of that may show.
-TEST_F(MainWindowLayoutTest, BackgroundLeftOutUnderThePanelsNeverShows)
-{
-    auto *background = widget(u"Image2");
-    ASSERT_NE(background, nullptr);
-    ASSERT_FALSE(background->mask().isEmpty());
-    qint64 drawnArea = 0;
-    for (const QRect &part : background->mask())
-        drawnArea += qint64(part.width()) * part.height();
-    EXPECT_LT(drawnArea, qint64(780) * 569 / 2) << "most of it lies under the panels";
-    const QImage masked = window.grab().toImage();
-    background->clearMask();
-    EXPECT_EQ(window.grab().toImage(), masked);
-}
-
 TEST(CaptionLabelTest, DrawsItsTextOnceThePictureNoLongerStandsForIt)
 {
     CaptionLabel label(u"Sair"_s);
