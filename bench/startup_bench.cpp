@@ -3,17 +3,20 @@
 //   build/bench/menugeral-bench-startup [runs] [program [yardstick]]
 //
 // A program and a yardstick given replace the menu and the bare window, to
-// weigh one ingredient of the start-up at a time.
-// Starts its own Xvfb (no window manager, so both programs are mapped as soon
-// as they ask). Each run starts the bare window and the menu in turn, which
+// weigh one ingredient of the start-up at a time (two builds of the menu, say).
+// Starts its own Xvfb with no window manager, so both programs are mapped as
+// soon as they ask. Each run starts the bare window and the menu in turn, which
 // one first alternating from run to run, and measures the time from the
 // process start to the map of its window and to its first paint on screen, and
-// the process's peak memory (VmHWM) once the window is up. The menu runs from
-// a temporary program directory holding a configuration, as installed.
+// the process's peak memory (VmHWM) once the window is up. Each program runs
+// from a temporary directory of its own holding a configuration, as installed.
+// What a real desktop adds (a window manager or compositor, Wayland, a scaled
+// screen) is not measured.
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -133,6 +136,18 @@ std::optional<Sample> measure(xcb_connection_t *connection, const QString &progr
     return sample;
 }
 
+// Copies `program` into `dir` with a configuration beside it, as installed;
+// gives the copy, or nothing when it cannot be made.
+QString installed(const QString &program, const QTemporaryDir &dir)
+{
+    const QString copy = dir.filePath(QFileInfo(program).fileName());
+    QFile config(dir.filePath(u"configuracoes.ini"_s));
+    if (!QFile::copy(program, copy) || !config.open(QIODevice::WriteOnly) ||
+        config.write("[GestaoEmpresarial]\r\nModulo Gerencial=/usr/bin/true\r\n") < 0)
+        return {};
+    return copy;
+}
+
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -145,10 +160,15 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 15;
-    const QString binDir = QDir(QCoreApplication::applicationDirPath()).filePath(u"../bin"_s);
 
+    // MENUGERAL_XVFB_DISPLAY (":41") picks the display number on a shared
+    // machine; otherwise Xvfb takes the first free one.
+    QStringList xvfbArguments{u"-displayfd"_s,   u"1"_s,         u"-screen"_s, u"0"_s,
+                              u"1280x1024x24"_s, u"-nolisten"_s, u"tcp"_s};
+    if (const QString chosen = qEnvironmentVariable("MENUGERAL_XVFB_DISPLAY"); !chosen.isEmpty())
+        xvfbArguments.prepend(chosen);
     QProcess xvfb;
-    xvfb.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s, u"-nolisten"_s, u"tcp"_s});
+    xvfb.start(u"Xvfb"_s, xvfbArguments);
     if (!xvfb.waitForReadyRead(10000)) {
         std::fprintf(stderr, "Xvfb did not start (is it installed?)\n");
         return 1;
@@ -164,27 +184,25 @@ int main(int argc, char **argv)
     xcb_change_window_attributes(connection, screen->root, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(connection);
 
-    // The menu as installed: its own directory with a configuration beside it.
-    QTemporaryDir programDir;
-    QTemporaryDir runtimeDir;
-    const QString menu = argc > 2 ? QString::fromLocal8Bit(argv[2]) : programDir.filePath(u"menugeral"_s);
-    if (argc <= 2 && !QFile::copy(QDir(binDir).filePath(u"menugeral"_s), menu)) {
-        std::fprintf(stderr, "build the menu first (%s)\n", qPrintable(binDir));
+    const QString benchDir = QCoreApplication::applicationDirPath();
+    const QString menuProgram =
+        argc > 2 ? QString::fromLocal8Bit(argv[2]) : QDir::cleanPath(QDir(benchDir).filePath(u"../bin/menugeral"_s));
+    const QString bareProgram =
+        argc > 3 ? QString::fromLocal8Bit(argv[3]) : QDir(benchDir).filePath(u"menugeral-bench-bare"_s);
+    QTemporaryDir menuDir, bareDir, runtimeDir;
+    const QString menu = installed(menuProgram, menuDir);
+    const QString bare = installed(bareProgram, bareDir);
+    if (menu.isEmpty() || bare.isEmpty()) {
+        std::fprintf(stderr, "cannot copy %s and %s (build them first)\n", qPrintable(menuProgram),
+                     qPrintable(bareProgram));
         return 1;
     }
-    QFile config(programDir.filePath(u"configuracoes.ini"_s));
-    if (!config.open(QIODevice::WriteOnly) ||
-        config.write("[GestaoEmpresarial]\r\nModulo Gerencial=/usr/bin/true\r\n") < 0)
-        return 1;
-    config.close();
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"DISPLAY"_s, display);
     env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
     env.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir.path());
 
-    const QString bare = argc > 3 ? QString::fromLocal8Bit(argv[3])
-                                  : QDir(QCoreApplication::applicationDirPath()).filePath(u"menugeral-bench-bare"_s);
     std::vector<double> bareMapped, menuMapped, barePainted, menuPainted, bareMemory, menuMemory;
     for (int run = 0; run <= runs; ++run) {
         // Each starts first in every other run, so that neither always follows
@@ -212,7 +230,10 @@ int main(int argc, char **argv)
     }
 
     const double bareMem = median(bareMemory), menuMem = median(menuMemory);
-    std::printf("runs: %d (medians)\n", runs);
+    std::printf("menu: %s\nbare: %s\n", qPrintable(menuProgram), qPrintable(bareProgram));
+    std::printf("measured under Xvfb with no window manager, %d runs each (medians);\n"
+                "not measured: a real desktop (window manager or compositor, Wayland, a scaled screen)\n",
+                runs);
     // Besides the medians: the fastest start of each, the least disturbed by
     // whatever else the machine does, and the median of the ratios of the two
     // starts of each run, which share that run's conditions.

@@ -1,7 +1,6 @@
 #include "app/ApplicationSetup.h"
 
 #include "app/SingleInstanceGuard.h"
-#include "menu/ArtworkPreload.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "platform/DialogFileChooser.h"
 #include "platform/ExecutableDirectory.h"
@@ -91,8 +90,6 @@ int runMenu(int &argc, char **argv)
     if (activateWindowOfClass(kMenuWindowClass))
         return 0;
 
-    // Decoded on a second processor while the window's widgets are made.
-    ArtworkPreload artwork(TFrmMenuGeralNovo::artworkNames(), app.devicePixelRatio());
     installFontSubstitutions();
     BalloonHint balloonHints(&app); // installs itself on the application
 
@@ -109,7 +106,7 @@ int runMenu(int &argc, char **argv)
         if (shown)
             bringForward(*shown, laterToken);
     });
-    TFrmMenuGeralNovo menu(services, &artwork);
+    TFrmMenuGeralNovo menu(services);
     menu.show();
     // The token this start was launched with lets the new window take the focus.
     if (!activationToken.isEmpty())

@@ -22,7 +22,11 @@ QImage readPng(const QResource &resource)
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "png");
     reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    // The artwork is stored with a palette, which Qt paints by looking up
+    // every pixel: converted once here, each paint is a plain copy or blend.
+    const QImage picture = reader.read();
+    return picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32);
 }
 
 } // namespace

@@ -3,8 +3,6 @@
 #include <QRect>
 #include <QStringView>
 
-#include <array>
-
 namespace menugeral {
 
 // Where the main window's widgets stand, in 96-dpi pixels of their parent.
@@ -25,34 +23,6 @@ inline constexpr QRect kImage21Bounds{16, 52, 342, 2};
 inline constexpr QRect kImage3Bounds{376, 52, 342, 2};
 inline constexpr QRect kImage4Bounds{367, 72, 2, 320};
 
-// A module tile on the modules panel; its hint and launch come from the
-// catalogue row whose menu button has this name.
-struct TileLayout
-{
-    QStringView name;
-    QRect bounds;
-};
-
-// In drawing order: the left block row by row, then the right block.
-inline constexpr std::array<TileLayout, 18> kTileLayouts{{
-    {u"bitQorGerencial", {28, 72, 161, 80}},
-    {u"bitQorCooper", {188, 72, 161, 80}},
-    {u"bitQorIndustria", {28, 151, 161, 80}},
-    {u"bitQorOndaro", {188, 151, 80, 80}},
-    {u"bitQorConferencia", {269, 151, 80, 80}},
-    {u"bitQorVendas", {28, 230, 80, 80}},
-    {u"bitQorFinance", {109, 230, 80, 80}},
-    {u"bitQorCaixa", {188, 230, 80, 80}},
-    {u"bitQorPDV", {269, 230, 80, 80}},
-    {u"bitQorNFeLight", {28, 309, 80, 80}},
-    {u"bitQorNFeFree", {109, 309, 80, 80}},
-    {u"bitQorCRM", {188, 309, 80, 80}},
-    {u"bitQOrHelpDesk", {269, 309, 80, 80}},
-    {u"bitRh", {388, 72, 161, 80}},
-    {u"bitFiscal", {548, 72, 161, 80}},
-    {u"bitContabilidade", {388, 151, 161, 80}},
-    {u"bitLucroPresumido", {548, 151, 80, 80}},
-    {u"bitControler", {629, 151, 80, 80}},
-}};
+// The module tiles: kMenuTiles in UnitMenuGeralNovoFrm.cpp, beside their handlers.
 
 } // namespace menugeral

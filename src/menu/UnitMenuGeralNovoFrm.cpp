@@ -1,7 +1,6 @@
 #include "menu/UnitMenuGeralNovoFrm.h"
 
 #include "catalogue/IniFile.h"
-#include "menu/ArtworkPreload.h"
 #include "menu/MenuArtwork.h"
 #include "menu/MenuCaptions.h"
 #include "menu/MenuLayout.h"
@@ -22,78 +21,64 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <functional>
+#include <algorithm>
+#include <tuple>
 #include <vector>
 
 namespace menugeral {
 using namespace Qt::StringLiterals;
 
-// The window's pictures, given to their widgets once every widget is made:
-// the decoding, on the preload's thread, meanwhile overlaps the making.
-class PictureQueue
-{
-public:
-    void add(QString artwork, std::function<void(const QImage &)> apply)
-    {
-        m_pending.push_back({std::move(artwork), std::move(apply)});
-    }
-
-    void deliver(ArtworkPreload *preloaded, qreal devicePixelRatio)
-    {
-        for (const Pending &pending : m_pending)
-            pending.apply(preloaded ? preloaded->take(pending.artwork, devicePixelRatio)
-                                    : loadArtwork(pending.artwork, devicePixelRatio));
-        m_pending.clear();
-    }
-
-private:
-    struct Pending
-    {
-        QString artwork;
-        std::function<void(const QImage &)> apply;
-    };
-    std::vector<Pending> m_pending;
-};
-
 namespace {
 
-using TileHandler = void (TFrmMenuGeralNovo::*)();
-
-struct TileBinding
+// What the window adds to a catalogue row: where the row's tile stands on the
+// modules panel and which handler its click runs. The tile's name, hint and
+// launch come from the row itself.
+struct MenuTile
 {
-    QStringView name;
-    TileHandler handler;
+    TFrmMenuGeralNovo::ClickHandler handler; // none for a row without a tile
+    QRect bounds;
 };
 
-// Which handler each tile's click runs; each handler launches its own row.
-const std::array<TileBinding, 18> kTileBindings{{
-    {u"bitQorGerencial", &TFrmMenuGeralNovo::PNGButton1Click},
-    {u"bitQorCooper", &TFrmMenuGeralNovo::bitQorCooperClick},
-    {u"bitQorIndustria", &TFrmMenuGeralNovo::bitQorIndustriaClick},
-    {u"bitQorOndaro", &TFrmMenuGeralNovo::bitQorOndaroClick},
-    {u"bitQorConferencia", &TFrmMenuGeralNovo::bitQorConferenciaClick},
-    {u"bitQorVendas", &TFrmMenuGeralNovo::bitQorVendasClick},
-    {u"bitQorFinance", &TFrmMenuGeralNovo::bitQorFinanceClick},
-    {u"bitQorCaixa", &TFrmMenuGeralNovo::bitQorCaixaClick},
-    {u"bitQorPDV", &TFrmMenuGeralNovo::bitQorPDVClick},
-    {u"bitQorNFeLight", &TFrmMenuGeralNovo::bitQorNFeLightClick},
-    {u"bitQorNFeFree", &TFrmMenuGeralNovo::bitQorNFeFreeClick},
-    {u"bitQorCRM", &TFrmMenuGeralNovo::bitQorCRMClick},
-    {u"bitQOrHelpDesk", &TFrmMenuGeralNovo::bitQorHelpDeskClick},
-    {u"bitRh", &TFrmMenuGeralNovo::bitRhClick},
-    {u"bitFiscal", &TFrmMenuGeralNovo::bitFiscalClick},
-    {u"bitContabilidade", &TFrmMenuGeralNovo::bitContabilidadeClick},
-    {u"bitLucroPresumido", &TFrmMenuGeralNovo::bitLucroPresumidoClick},
-    {u"bitControler", &TFrmMenuGeralNovo::bitControlerClick},
+// One entry per catalogue row, in the catalogue's order.
+// clang-format off
+const std::array<MenuTile, ModuleCatalogue::size> kMenuTiles{{
+    {&TFrmMenuGeralNovo::PNGButton1Click,        {28, 72, 161, 80}},
+    {&TFrmMenuGeralNovo::bitQorVendasClick,      {28, 230, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorCaixaClick,       {188, 230, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorPDVClick,         {269, 230, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorCooperClick,      {188, 72, 161, 80}},
+    {&TFrmMenuGeralNovo::bitQorOndaroClick,      {188, 151, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorConferenciaClick, {269, 151, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorIndustriaClick,   {28, 151, 161, 80}},
+    {&TFrmMenuGeralNovo::bitQorCRMClick,         {188, 309, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorNFeLightClick,    {28, 309, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorNFeFreeClick,     {109, 309, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorFinanceClick,     {109, 230, 80, 80}},
+    {&TFrmMenuGeralNovo::bitQorHelpDeskClick,    {269, 309, 80, 80}},
+    {&TFrmMenuGeralNovo::bitContabilidadeClick,  {388, 151, 161, 80}},
+    {&TFrmMenuGeralNovo::bitFiscalClick,         {548, 72, 161, 80}},
+    {&TFrmMenuGeralNovo::bitRhClick,             {388, 72, 161, 80}},
+    {&TFrmMenuGeralNovo::bitLucroPresumidoClick, {548, 151, 80, 80}},
+    {&TFrmMenuGeralNovo::bitControlerClick,      {629, 151, 80, 80}},
+    {nullptr,                                    {}}, // the row without a tile
 }};
+// clang-format on
 
-const ModuleEntry *moduleOfTile(QStringView tileName)
+// The catalogue rows that have a tile, in the order the panel stacks their
+// tiles: the left block row by row, then the right block.
+std::vector<std::size_t> rowsInStackingOrder()
 {
-    for (const ModuleEntry &module : ModuleCatalogue::entries()) {
-        if (module.menuButton == tileName)
-            return &module;
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < kMenuTiles.size(); ++row) {
+        Q_ASSERT((kMenuTiles[row].handler != nullptr) == ModuleCatalogue::at(row).hasMenuButton());
+        if (kMenuTiles[row].handler != nullptr)
+            rows.push_back(row);
     }
-    return nullptr;
+    std::ranges::sort(rows, {}, [](std::size_t row) {
+        const QRect &bounds = kMenuTiles[row].bounds;
+        return std::tuple(bounds.left() > kImage4Bounds.left(), bounds.top(), bounds.left());
+    });
+    return rows;
 }
 
 const GradientPanelColours kTitleStripColours{QColor(0xFC, 0xFC, 0xFC), QColor(0xFC, 0xFC, 0xFC),
@@ -114,51 +99,38 @@ QString tileArtworkName(QStringView tileName)
     return u"menu/tiles/"_s + tileName + u".png"_s;
 }
 
-template <typename Label> Label *makeCaption(QWidget *parent, const MenuCaption &caption, PictureQueue &pictures)
+template <typename Label> Label *makeCaption(QWidget *parent, const MenuCaption &caption, qreal devicePixelRatio)
 {
     auto *label = new Label(caption.text.toString(), parent);
     applyCaption(*label, caption);
-    pictures.add(captionArtworkName(caption), [label](const QImage &picture) { label->setCaptionPicture(picture); });
+    label->setCaptionPicture(loadArtwork(captionArtworkName(caption), devicePixelRatio));
     return label;
 }
 
 PictureBox *makePicture(QWidget *parent, const QString &objectName, const QRect &bounds,
-                        PictureBox::Placement placement, const QString &artwork, PictureQueue &pictures)
+                        PictureBox::Placement placement, const QImage &picture)
 {
-    auto *picture = new PictureBox(parent, placement);
-    picture->setObjectName(objectName);
-    picture->setGeometry(bounds);
-    pictures.add(artwork, [picture](const QImage &image) { picture->setPicture(image); });
-    return picture;
+    auto *box = new PictureBox(parent, placement);
+    box->setObjectName(objectName);
+    box->setGeometry(bounds);
+    box->setPicture(picture);
+    return box;
 }
 
 } // namespace
 
-TFrmMenuGeralNovo::TFrmMenuGeralNovo(const PlatformServices &services, ArtworkPreload *preloaded, QWidget *parent)
+TFrmMenuGeralNovo::TFrmMenuGeralNovo(const PlatformServices &services, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), m_services(services),
       m_launcher(services.notifier, services.processStarter, services.pathSyntax)
 {
     setObjectName(u"FrmMenuGeralNovo"_s);
-    PictureQueue pictures;
-    buildWindow(pictures);
-    pictures.deliver(preloaded, devicePixelRatioF());
+    buildWindow();
     FormCreate();
-}
-
-QStringList TFrmMenuGeralNovo::artworkNames()
-{
-    QStringList names{kBackgroundArtwork, kWordmarkArtwork, kEmblemArtwork, kHorizontalLineArtwork,
-                      kVerticalLineArtwork};
-    for (const MenuCaption &caption : kMenuCaptions)
-        names.append(captionArtworkName(caption));
-    for (const TileLayout &tile : kTileLayouts)
-        names.append(tileArtworkName(tile.name));
-    return names;
 }
 
 TFrmMenuGeralNovo::~TFrmMenuGeralNovo() = default;
 
-void TFrmMenuGeralNovo::buildWindow(PictureQueue &pictures)
+void TFrmMenuGeralNovo::buildWindow()
 {
     setWindowTitle(kMenuCaption.toString());
     setFixedSize(kMenuClientSize);
@@ -171,28 +143,24 @@ void TFrmMenuGeralNovo::buildWindow(PictureQueue &pictures)
     setAutoFillBackground(true);
 
     // Bottom to top: background, logos, then the two panels above everything.
-    auto *background =
-        makePicture(this, u"Image2"_s, kImage2Bounds, PictureBox::Placement::TopLeft, kBackgroundArtwork, pictures);
+    const qreal ratio = devicePixelRatioF();
+    auto *background = makePicture(this, u"Image2"_s, kImage2Bounds, PictureBox::Placement::TopLeft,
+                                   loadArtwork(kBackgroundArtwork, ratio));
     new WindowDragger(background);
-    makePicture(this, u"PNGPicture1"_s, kPngPicture1Bounds, PictureBox::Placement::Centred, kWordmarkArtwork, pictures);
-    makePicture(this, u"PNGPicture2"_s, kPngPicture2Bounds, PictureBox::Placement::Centred, kEmblemArtwork, pictures);
+    makePicture(this, u"PNGPicture1"_s, kPngPicture1Bounds, PictureBox::Placement::Centred,
+                loadArtwork(kWordmarkArtwork, ratio));
+    makePicture(this, u"PNGPicture2"_s, kPngPicture2Bounds, PictureBox::Placement::Centred,
+                loadArtwork(kEmblemArtwork, ratio));
 
     auto *titleStrip = new GradientPanel(kTitleStripColours, this);
     titleStrip->setObjectName(u"AdvSmoothPanel1"_s);
     titleStrip->setGeometry(kTitleStripBounds);
-    buildTitleStrip(titleStrip, pictures);
+    buildTitleStrip(titleStrip);
 
     auto *modulesPanel = new GradientPanel(kModulesPanelColours, this);
     modulesPanel->setObjectName(u"AdvSmoothPanel2"_s);
     modulesPanel->setGeometry(kModulesPanelBounds);
-    buildModulesPanel(modulesPanel, pictures);
-
-    // The panels hide most of the background: leaving it out there spares the
-    // first paint drawing two thirds of the largest picture for nothing.
-    QRegion hidden;
-    for (const GradientPanel *panel : {titleStrip, modulesPanel})
-        hidden += panel->opaqueRegion().translated(panel->pos() - background->pos());
-    background->setMask(QRegion(background->rect()) - hidden);
+    buildModulesPanel(modulesPanel);
 
     // Centred on the desktop when first shown.
     if (const QScreen *desktop = screen()) {
@@ -202,45 +170,44 @@ void TFrmMenuGeralNovo::buildWindow(PictureQueue &pictures)
     }
 }
 
-void TFrmMenuGeralNovo::buildTitleStrip(QWidget *strip, PictureQueue &pictures)
+void TFrmMenuGeralNovo::buildTitleStrip(QWidget *strip)
 {
-    makeCaption<CaptionLabel>(strip, kLabel2Caption, pictures);
+    const qreal ratio = devicePixelRatioF();
+    makeCaption<CaptionLabel>(strip, kLabel2Caption, ratio);
 
-    auto *minimise = makeCaption<ClickableLabel>(strip, kMinimizarCaption, pictures);
+    auto *minimise = makeCaption<ClickableLabel>(strip, kMinimizarCaption, ratio);
     minimise->setCursor(Qt::PointingHandCursor);
     minimise->setToolTip(u"Minimizar a Janela"_s);
     minimise->setAccessibleName(minimise->toolTip());
     connect(minimise, &ClickableLabel::clicked, this, &TFrmMenuGeralNovo::lbMinimizarClick);
 
-    auto *quit = makeCaption<ClickableLabel>(strip, kSairCaption, pictures);
+    auto *quit = makeCaption<ClickableLabel>(strip, kSairCaption, ratio);
     quit->setCursor(Qt::PointingHandCursor);
     quit->setToolTip(u"Fechar o Menu Geral"_s);
     quit->setAccessibleName(quit->toolTip());
     connect(quit, &ClickableLabel::clicked, this, &TFrmMenuGeralNovo::lbSairClick);
 }
 
-void TFrmMenuGeralNovo::buildModulesPanel(QWidget *panel, PictureQueue &pictures)
+void TFrmMenuGeralNovo::buildModulesPanel(QWidget *panel)
 {
-    makePicture(panel, u"Image21"_s, kImage21Bounds, PictureBox::Placement::Stretched, kHorizontalLineArtwork,
-                pictures);
-    makeCaption<CaptionLabel>(panel, kLabel1Caption, pictures);
-    makeCaption<CaptionLabel>(panel, kLabel3Caption, pictures);
-    makePicture(panel, u"Image3"_s, kImage3Bounds, PictureBox::Placement::Stretched, kHorizontalLineArtwork, pictures);
-    makePicture(panel, u"Image4"_s, kImage4Bounds, PictureBox::Placement::Stretched, kVerticalLineArtwork, pictures);
+    const qreal ratio = devicePixelRatioF();
+    const QImage horizontalLine = loadArtwork(kHorizontalLineArtwork, ratio); // drawn twice, decoded once
+    makePicture(panel, u"Image21"_s, kImage21Bounds, PictureBox::Placement::Stretched, horizontalLine);
+    makeCaption<CaptionLabel>(panel, kLabel1Caption, ratio);
+    makeCaption<CaptionLabel>(panel, kLabel3Caption, ratio);
+    makePicture(panel, u"Image3"_s, kImage3Bounds, PictureBox::Placement::Stretched, horizontalLine);
+    makePicture(panel, u"Image4"_s, kImage4Bounds, PictureBox::Placement::Stretched,
+                loadArtwork(kVerticalLineArtwork, ratio));
 
-    for (const TileLayout &tile : kTileLayouts) {
-        const ModuleEntry *module = moduleOfTile(tile.name);
-        Q_ASSERT(module != nullptr);
+    for (const std::size_t row : rowsInStackingOrder()) {
+        const ModuleEntry &module = ModuleCatalogue::at(row);
         auto *button = new PictureButton(panel);
-        button->setObjectName(tile.name.toString());
-        button->setGeometry(tile.bounds);
-        pictures.add(tileArtworkName(tile.name), [button](const QImage &picture) { button->setPicture(picture); });
-        button->setToolTip(module->menuHint.toString());
+        button->setObjectName(module.menuButton.toString());
+        button->setGeometry(kMenuTiles[row].bounds);
+        button->setPicture(loadArtwork(tileArtworkName(module.menuButton), ratio));
+        button->setToolTip(module.menuHint.toString());
         button->setAccessibleName(button->toolTip());
-        for (const TileBinding &binding : kTileBindings) {
-            if (binding.name == tile.name)
-                connect(button, &PictureButton::clicked, this, binding.handler);
-        }
+        connect(button, &PictureButton::clicked, this, kMenuTiles[row].handler);
     }
 }
 
@@ -296,101 +263,102 @@ const QString &TFrmMenuGeralNovo::modulePath(std::size_t row) const
     return m_paths.at(row);
 }
 
-void TFrmMenuGeralNovo::launchModule(QStringView launchKey)
+void TFrmMenuGeralNovo::launchRowOf(ClickHandler handler)
 {
-    const auto row = ModuleCatalogue::indexOfLaunchKey(launchKey);
-    Q_ASSERT(row.has_value());
-    ChamarExecutavel(m_paths[*row], launchKey);
+    const auto tile = std::ranges::find(kMenuTiles, handler, &MenuTile::handler);
+    Q_ASSERT(tile != kMenuTiles.end());
+    const auto row = std::size_t(tile - kMenuTiles.begin());
+    ChamarExecutavel(m_paths[row], ModuleCatalogue::at(row).launchKey);
 }
 
 void TFrmMenuGeralNovo::PNGButton1Click()
 {
-    launchModule(u"Gerencial");
+    launchRowOf(&TFrmMenuGeralNovo::PNGButton1Click);
 }
 
 void TFrmMenuGeralNovo::bitQorVendasClick()
 {
-    launchModule(u"VendServ");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorVendasClick);
 }
 
 void TFrmMenuGeralNovo::bitQorCaixaClick()
 {
-    launchModule(u"Caixa");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorCaixaClick);
 }
 
 void TFrmMenuGeralNovo::bitQorPDVClick()
 {
-    launchModule(u"Pdv");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorPDVClick);
 }
 
 void TFrmMenuGeralNovo::bitQorCooperClick()
 {
-    launchModule(u"Cooper");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorCooperClick);
 }
 
 void TFrmMenuGeralNovo::bitQorOndaroClick()
 {
-    launchModule(u"Ondaro");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorOndaroClick);
 }
 
 void TFrmMenuGeralNovo::bitQorConferenciaClick()
 {
-    launchModule(u"Conferencia");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorConferenciaClick);
 }
 
 void TFrmMenuGeralNovo::bitQorIndustriaClick()
 {
-    launchModule(u"Industrial");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorIndustriaClick);
 }
 
 void TFrmMenuGeralNovo::bitQorCRMClick()
 {
-    launchModule(u"Relac");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorCRMClick);
 }
 
 void TFrmMenuGeralNovo::bitQorNFeLightClick()
 {
-    launchModule(u"Light");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorNFeLightClick);
 }
 
 void TFrmMenuGeralNovo::bitQorNFeFreeClick()
 {
-    launchModule(u"Free");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorNFeFreeClick);
 }
 
 void TFrmMenuGeralNovo::bitQorFinanceClick()
 {
-    launchModule(u"Finance");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorFinanceClick);
 }
 
 void TFrmMenuGeralNovo::bitQorHelpDeskClick()
 {
-    launchModule(u"Help Desk");
+    launchRowOf(&TFrmMenuGeralNovo::bitQorHelpDeskClick);
 }
 
 void TFrmMenuGeralNovo::bitContabilidadeClick()
 {
-    launchModule(u"Contabil");
+    launchRowOf(&TFrmMenuGeralNovo::bitContabilidadeClick);
 }
 
 void TFrmMenuGeralNovo::bitFiscalClick()
 {
-    launchModule(u"EscFiscal");
+    launchRowOf(&TFrmMenuGeralNovo::bitFiscalClick);
 }
 
 void TFrmMenuGeralNovo::bitRhClick()
 {
-    launchModule(u"FolhaPgto");
+    launchRowOf(&TFrmMenuGeralNovo::bitRhClick);
 }
 
 void TFrmMenuGeralNovo::bitLucroPresumidoClick()
 {
-    launchModule(u"Lucro");
+    launchRowOf(&TFrmMenuGeralNovo::bitLucroPresumidoClick);
 }
 
 void TFrmMenuGeralNovo::bitControlerClick()
 {
-    launchModule(u"Controller");
+    launchRowOf(&TFrmMenuGeralNovo::bitControlerClick);
 }
 
 void TFrmMenuGeralNovo::lbMinimizarClick()

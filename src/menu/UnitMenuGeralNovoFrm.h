@@ -15,9 +15,6 @@ namespace menugeral {
 inline constexpr QStringView kMissingConfigWarning =
     u"\u00c9 necess\u00e1rio configurar o sistema!\rPara acessar as configura\u00e7\u00f5es pressione <F12>.";
 
-class ArtworkPreload;
-class PictureQueue;
-
 // The menu: a borderless picture window with a tile per module. It holds the
 // module paths loaded from configuracoes.ini and starts a module on a click.
 class TFrmMenuGeralNovo : public QWidget, public SettingsHost
@@ -25,14 +22,11 @@ class TFrmMenuGeralNovo : public QWidget, public SettingsHost
     Q_OBJECT
 
 public:
-    // Takes its pictures from `preloaded` when given (see artworkNames()),
-    // otherwise decodes them itself.
-    explicit TFrmMenuGeralNovo(const PlatformServices &services, ArtworkPreload *preloaded = nullptr,
-                               QWidget *parent = nullptr);
-    ~TFrmMenuGeralNovo() override;
+    // One of the slots below that a tile's click runs.
+    using ClickHandler = void (TFrmMenuGeralNovo::*)();
 
-    // Every picture the window shows, by artwork name: what to preload.
-    static QStringList artworkNames();
+    explicit TFrmMenuGeralNovo(const PlatformServices &services, QWidget *parent = nullptr);
+    ~TFrmMenuGeralNovo() override;
 
     // (Re)loads the module paths; a missing file gives the F12 warning and
     // keeps the paths held so far.
@@ -80,11 +74,12 @@ private:
     void FormCreate();
     void FormKeyDown(int key);
     void abrirConfiguracoes();
-    void launchModule(QStringView launchKey);
+    // Starts the module of the catalogue row whose tile runs `handler`.
+    void launchRowOf(ClickHandler handler);
     void applyColourKeyOnce();
-    void buildWindow(PictureQueue &pictures);
-    void buildTitleStrip(QWidget *strip, PictureQueue &pictures);
-    void buildModulesPanel(QWidget *panel, PictureQueue &pictures);
+    void buildWindow();
+    void buildTitleStrip(QWidget *strip);
+    void buildModulesPanel(QWidget *panel);
 
     PlatformServices m_services;
     ModuleLauncher m_launcher;

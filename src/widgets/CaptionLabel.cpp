@@ -1,7 +1,5 @@
 #include "widgets/CaptionLabel.h"
 
-#include "widgets/PalettePainting.h"
-
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -38,7 +36,7 @@ void CaptionLabel::paintEvent(QPaintEvent *event)
         return;
     }
     QPainter painter(this);
-    drawPicture(painter, QPoint(0, 0), m_picture, event->region());
+    painter.drawImage(QPoint(0, 0), m_picture);
 }
 
 } // namespace menugeral

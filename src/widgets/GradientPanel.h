@@ -30,18 +30,10 @@ public:
 
     const GradientPanelColours &colours() const;
 
-    // Where the panel paints every pixel opaque, in its own coordinates: all
-    // but the rounded corners, or nothing when a fill colour is translucent.
-    // What lies beneath there never shows and need not be painted.
-    QRegion opaqueRegion() const;
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    // The side of the square at each corner that holds partly covered pixels.
-    static int cornerSize();
-
     GradientPanelColours m_colours;
 };
 

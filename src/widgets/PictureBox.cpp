@@ -1,10 +1,7 @@
 #include "widgets/PictureBox.h"
 
-#include "widgets/BandedPainting.h"
 #include "widgets/Centring.h"
-#include "widgets/PalettePainting.h"
 
-#include <QPaintEvent>
 #include <QPainter>
 
 namespace menugeral {
@@ -35,16 +32,16 @@ QPoint PictureBox::pictureOffset() const
     return centredOffset(size(), m_picture.deviceIndependentSize().toSize());
 }
 
-void PictureBox::paintEvent(QPaintEvent *event)
+void PictureBox::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;
     QPainter painter(this);
     if (m_placement == Placement::Stretched) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        paintInBands(painter, event->rect(), [&] { painter.drawImage(rect(), m_picture); });
+        painter.drawImage(rect(), m_picture);
     } else {
-        drawPicture(painter, pictureOffset(), m_picture, event->region());
+        painter.drawImage(pictureOffset(), m_picture);
     }
 }
 

@@ -1,9 +1,7 @@
 #include "widgets/PictureButton.h"
 
 #include "widgets/Centring.h"
-#include "widgets/PalettePainting.h"
 
-#include <QPaintEvent>
 #include <QPainter>
 
 namespace menugeral {
@@ -35,12 +33,12 @@ QPoint PictureButton::pictureOffset() const
     return offset;
 }
 
-void PictureButton::paintEvent(QPaintEvent *event)
+void PictureButton::paintEvent(QPaintEvent *)
 {
     if (m_picture.isNull())
         return;
     QPainter painter(this);
-    drawPicture(painter, pictureOffset(), m_picture, event->region());
+    painter.drawImage(pictureOffset(), m_picture);
 }
 
 } // namespace menugeral

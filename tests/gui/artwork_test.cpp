@@ -1,7 +1,6 @@
 // The embedded artwork: sizes, colours and transparency that the windows rely on.
 
 #include "QtPrinters.h"
-#include "menu/ArtworkPreload.h"
 #include "menu/MenuArtwork.h"
 #include "menu/MenuCaptions.h"
 
@@ -422,7 +421,8 @@ TEST(Artwork, UsersIconHoldsThreeSizesInThreeDepths)
 namespace {
 
 // The window's loader: the sharp drawing on a high-density screen, at the same
-// size in the layout's pixels, and the palette kept.
+// size in the layout's pixels, in a form that paints without a palette and
+// keeps the transparency of a picture that has it.
 TEST(ArtworkLoading, PicksTheDrawingForTheScreensDensity)
 {
     struct Case
@@ -435,40 +435,12 @@ TEST(ArtworkLoading, PicksTheDrawingForTheScreensDensity)
         const QImage emblem = menugeral::loadArtwork(u"menu/emblem.png"_s, c.screenRatio);
         EXPECT_EQ(emblem.devicePixelRatio(), c.pictureRatio);
         EXPECT_EQ(emblem.deviceIndependentSize().toSize(), QSize(79, 67));
+        EXPECT_EQ(emblem.format(), QImage::Format_ARGB32_Premultiplied);
         const QImage background = menugeral::loadArtwork(u"menu/background.png"_s, c.screenRatio);
         EXPECT_EQ(background.deviceIndependentSize().toSize(), QSize(780, 569));
-        EXPECT_EQ(background.format(), QImage::Format_Indexed8);
+        EXPECT_EQ(background.format(), QImage::Format_RGB32);
     }
     EXPECT_TRUE(menugeral::loadArtwork(u"menu/no-such-picture.png"_s, 2.0).isNull());
-}
-
-// The preload hands over exactly what the loader gives, decoding on the spot
-// (a miss) whatever it was not asked to decode ahead.
-TEST(ArtworkPreloadTest, HandsOverWhatTheLoaderGives)
-{
-    struct Case
-    {
-        QString name;
-        qreal ratio;
-        int missesAfter;
-    };
-    const Case cases[] = {
-        {u"menu/background.png"_s, 1.0, 0}, {u"menu/emblem.png"_s, 1.0, 0},
-        {u"menu/emblem.png"_s, 1.0, 0}, // a picture shown twice
-        {u"menu/emblem.png"_s, 2.0, 1}, // another screen density
-        {u"menu/wordmark.png"_s, 1.0, 2},   {u"menu/no-such-picture.png"_s, 1.0, 3},
-    };
-    menugeral::ArtworkPreload preload({u"menu/background.png"_s, u"menu/emblem.png"_s, u"menu/no-such-picture.png"_s},
-                                      1.0);
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name.toStdString() + " at " + std::to_string(c.ratio));
-        const QImage expected = menugeral::loadArtwork(c.name, c.ratio);
-        const QImage taken = preload.take(c.name, c.ratio);
-        EXPECT_EQ(taken, expected);
-        EXPECT_EQ(taken.format(), expected.format());
-        EXPECT_EQ(taken.devicePixelRatio(), expected.devicePixelRatio());
-        EXPECT_EQ(preload.misses(), c.missesAfter);
-    }
 }
 
 } // namespace

@@ -1,9 +1,6 @@
 #include "widgets/GradientPanel.h"
 
 #include <QImage>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPainterPath>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -38,45 +35,8 @@ QRgb borderOver(QRgb fill)
     return qRgb(blend(kGrey.red(), qRed(fill)), blend(kGrey.green(), qGreen(fill)), blend(kGrey.blue(), qBlue(fill)));
 }
 
-// The panel drawn the plain way, antialiased shapes over the whole panel: what
-// GradientPanel must look like, however it draws.
-class ShapesPanel : public QWidget
-{
-public:
-    ShapesPanel(const GradientPanelColours &colours, QWidget *parent) : QWidget(parent), m_colours(colours) {}
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::Antialiasing);
-        const QRectF bounds(rect());
-        const qreal radius = GradientPanel::kCornerRadius;
-        QPainterPath fillShape;
-        fillShape.addRoundedRect(bounds, radius + 0.5, radius + 0.5);
-        QPainterPath outline;
-        outline.addRoundedRect(bounds.adjusted(0.5, 0.5, -0.5, -0.5), radius, radius);
-        const int half = height() / 2;
-        QLinearGradient upper(0, 0, 0, half);
-        upper.setColorAt(0, m_colours.fill);
-        upper.setColorAt(1, m_colours.fill2);
-        QLinearGradient lower(0, half, 0, height());
-        lower.setColorAt(0, m_colours.mirror);
-        lower.setColorAt(1, m_colours.mirror2);
-        painter.setClipRect(QRect(0, 0, width(), half));
-        painter.fillPath(fillShape, m_colours.fill == m_colours.fill2 ? QBrush(m_colours.fill) : QBrush(upper));
-        painter.setClipRect(QRect(0, half, width(), height() - half));
-        painter.fillPath(fillShape, m_colours.mirror == m_colours.mirror2 ? QBrush(m_colours.mirror) : QBrush(lower));
-        painter.setClipping(false);
-        painter.strokePath(outline, QPen(m_colours.border, 1.0));
-    }
-
-private:
-    GradientPanelColours m_colours;
-};
-
 // Grabs a panel of `size` lying on a parent of the colour kBeneath, at (10, 10).
-template <typename Panel = GradientPanel> QImage panelOnParent(const GradientPanelColours &colours, const QSize &size)
+QImage panelOnParent(const GradientPanelColours &colours, const QSize &size)
 {
     QWidget parent;
     parent.setAutoFillBackground(true);
@@ -84,7 +44,7 @@ template <typename Panel = GradientPanel> QImage panelOnParent(const GradientPan
     palette.setColor(QPalette::Window, QColor::fromRgb(kBeneath));
     parent.setPalette(palette);
     parent.resize(size + QSize(20, 20));
-    auto *panel = new Panel(colours, &parent);
+    auto *panel = new GradientPanel(colours, &parent);
     panel->setGeometry(QRect(QPoint(10, 10), size));
     return parent.grab().toImage().convertToFormat(QImage::Format_RGB32).copy(QRect(QPoint(10, 10), size));
 }
@@ -127,55 +87,6 @@ INSTANTIATE_TEST_SUITE_P(MenuPanels, GradientPanelPixels,
                          testing::Values(PanelCase{"TitleStrip", kTitleStrip, {736, 24}},
                                          PanelCase{"ModulesPanel", kModulesPanel, {736, 435}}),
                          [](const testing::TestParamInfo<PanelCase> &param) { return param.param.name; });
-
-// What the panel claims to cover must never let the parent's colour through;
-// the corners it leaves out must (somewhere) do so.
-TEST_P(GradientPanelPixels, OpaqueRegionCoversExactlyWhatNothingShowsThrough)
-{
-    const PanelCase &panel = GetParam();
-    GradientPanel widget(panel.colours);
-    widget.resize(panel.size);
-    const QRegion opaque = widget.opaqueRegion();
-    ASSERT_FALSE(opaque.isEmpty());
-    const QImage image = panelOnParent(panel.colours, panel.size);
-    int beneathShowsOutside = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            // The panel's colours are greys; any blue comes from beneath.
-            const QRgb pixel = image.pixel(x, y);
-            const bool showsBeneath = qBlue(pixel) - qRed(pixel) > 4;
-            if (opaque.contains(QPoint(x, y)))
-                ASSERT_FALSE(showsBeneath) << x << "," << y;
-            else
-                beneathShowsOutside += showsBeneath ? 1 : 0;
-        }
-    }
-    EXPECT_GT(beneathShowsOutside, 0);
-
-    GradientPanelColours translucent = panel.colours;
-    translucent.mirror2.setAlpha(254);
-    EXPECT_TRUE(GradientPanel(translucent).opaqueRegion().isEmpty());
-}
-
-// Only the corners are drawn as shapes; everything else must come out as the
-// shapes would draw it, translucent and graded colours and tiny panels too.
-TEST(GradientPanel, DrawsThePixelsOfItsAntialiasedShapes)
-{
-    const GradientPanelColours graded{QColor(250, 20, 20), QColor(20, 250, 20), QColor(20, 20, 250),
-                                      QColor(250, 250, 20), QColor(0, 0, 0, 90)};
-    const GradientPanelColours translucent{QColor(250, 20, 20, 120), QColor(20, 250, 20, 200), QColor(20, 20, 250, 60),
-                                           QColor(250, 250, 20), QColor(255, 255, 255, 200)};
-    const PanelCase cases[] = {{"title strip", kTitleStrip, {736, 24}},
-                               {"modules panel", kModulesPanel, {736, 435}},
-                               {"graded", graded, {301, 97}},
-                               {"translucent", translucent, {120, 41}},
-                               {"tiny", graded, {9, 7}},
-                               {"narrow", translucent, {6, 60}}};
-    for (const PanelCase &panel : cases) {
-        SCOPED_TRACE(panel.name);
-        EXPECT_EQ(panelOnParent(panel.colours, panel.size), panelOnParent<ShapesPanel>(panel.colours, panel.size));
-    }
-}
 
 TEST(GradientPanel, TitleStripIsFlatAboveHalfHeightAndShadesToGreyBelow)
 {

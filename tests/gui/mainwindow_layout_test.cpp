@@ -1,6 +1,5 @@
 #include "Fakes.h"
 #include "TempDir.h"
-#include "menu/ArtworkPreload.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "widgets/BalloonHint.h"
 #include "widgets/BalloonWindow.h"
@@ -206,32 +205,6 @@ TEST_F(MainWindowLayoutTest, ReadyDrawnCaptionsLookExactlyLikeTheirLabelsText)
     }
 }
 
-// The background is left out where the panels cover it; none of that may show.
-TEST_F(MainWindowLayoutTest, BackgroundLeftOutUnderThePanelsNeverShows)
-{
-    auto *background = widget(u"Image2");
-    ASSERT_NE(background, nullptr);
-    ASSERT_FALSE(background->mask().isEmpty());
-    qint64 drawnArea = 0;
-    for (const QRect &part : background->mask())
-        drawnArea += qint64(part.width()) * part.height();
-    EXPECT_LT(drawnArea, qint64(780) * 569 / 2) << "most of it lies under the panels";
-    const QImage masked = window.grab().toImage();
-    background->clearMask();
-    EXPECT_EQ(window.grab().toImage(), masked);
-}
-
-// The program hands the window a preload of artworkNames() at the screen's
-// density: every picture must come from it, and look as when decoded in place.
-TEST_F(MainWindowLayoutTest, PreloadedPicturesCoverTheWindowAndLookTheSame)
-{
-    ArtworkPreload preload(TFrmMenuGeralNovo::artworkNames(), qApp->devicePixelRatio());
-    TFrmMenuGeralNovo preloaded(fakes.services, &preload);
-    preloaded.show();
-    EXPECT_EQ(preload.misses(), 0);
-    EXPECT_EQ(preloaded.grab().toImage(), window.grab().toImage());
-}
-
 TEST(CaptionLabelTest, DrawsItsTextOnceThePictureNoLongerStandsForIt)
 {
     CaptionLabel label(u"Sair"_s);
@@ -268,13 +241,20 @@ TEST_F(MainWindowLayoutTest, StackingFromBottomToTop)
     EXPECT_EQ(windowChildren, (QStringList{u"Image2"_s, u"PNGPicture1"_s, u"PNGPicture2"_s, u"AdvSmoothPanel1"_s,
                                            u"AdvSmoothPanel2"_s}));
 
+    // Inside the modules panel, in the order of its tables: the tiles too,
+    // the left block row by row, then the right block.
     QStringList panelChildren;
     for (QObject *child : widget(u"AdvSmoothPanel2")->children()) {
         if (child->isWidgetType())
             panelChildren << child->objectName();
     }
-    ASSERT_EQ(panelChildren.size(), 5 + 18);
-    EXPECT_EQ(panelChildren.mid(0, 5), (QStringList{u"Image21"_s, u"Label1"_s, u"Label3"_s, u"Image3"_s, u"Image4"_s}));
+    QStringList tableOrder;
+    for (const WidgetRow &row : kRows) {
+        if (QStringView(row.parent) == u"AdvSmoothPanel2")
+            tableOrder << QString::fromUtf16(row.name);
+    }
+    ASSERT_EQ(tableOrder.size(), 5 + 18);
+    EXPECT_EQ(panelChildren, tableOrder);
 }
 
 TEST_F(MainWindowLayoutTest, PicturesArePlacedAsSpecified)

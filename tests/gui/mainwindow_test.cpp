@@ -152,6 +152,44 @@ TEST_F(MainWindowTest, EachTileStartsItsOwnRowsProgram)
     EXPECT_TRUE(fakes.notifier.boxes.isEmpty());
 }
 
+// Each click handler, called by its own name, starts its own module.
+TEST_F(MainWindowTest, EachClickHandlerStartsItsOwnModule)
+{
+    const std::pair<TFrmMenuGeralNovo::ClickHandler, const char16_t *> handlers[] = {
+        {&TFrmMenuGeralNovo::PNGButton1Click, u"Gerencial"},
+        {&TFrmMenuGeralNovo::bitQorVendasClick, u"VendServ"},
+        {&TFrmMenuGeralNovo::bitQorCaixaClick, u"Caixa"},
+        {&TFrmMenuGeralNovo::bitQorPDVClick, u"Pdv"},
+        {&TFrmMenuGeralNovo::bitQorCooperClick, u"Cooper"},
+        {&TFrmMenuGeralNovo::bitQorOndaroClick, u"Ondaro"},
+        {&TFrmMenuGeralNovo::bitQorConferenciaClick, u"Conferencia"},
+        {&TFrmMenuGeralNovo::bitQorIndustriaClick, u"Industrial"},
+        {&TFrmMenuGeralNovo::bitQorCRMClick, u"Relac"},
+        {&TFrmMenuGeralNovo::bitQorNFeLightClick, u"Light"},
+        {&TFrmMenuGeralNovo::bitQorNFeFreeClick, u"Free"},
+        {&TFrmMenuGeralNovo::bitQorFinanceClick, u"Finance"},
+        {&TFrmMenuGeralNovo::bitQorHelpDeskClick, u"HelpDesk"},
+        {&TFrmMenuGeralNovo::bitContabilidadeClick, u"Contabil"},
+        {&TFrmMenuGeralNovo::bitFiscalClick, u"EscFiscal"},
+        {&TFrmMenuGeralNovo::bitRhClick, u"FolhaPgto"},
+        {&TFrmMenuGeralNovo::bitLucroPresumidoClick, u"Lucro"},
+        {&TFrmMenuGeralNovo::bitControlerClick, u"Controller"},
+    };
+    QList<std::pair<QStringView, QString>> paths;
+    for (const ModuleEntry &module : ModuleCatalogue::entries())
+        paths.append({module.key, makeProgram(dir, u"bin/"_s + module.launchKey.toString().remove(u' '))});
+    writeConfig(paths);
+    auto window = makeWindow();
+
+    for (const auto &[handler, program] : handlers) {
+        SCOPED_TRACE(QString::fromUtf16(program).toStdString());
+        fakes.processStarter.programs.clear();
+        (window.get()->*handler)();
+        ASSERT_EQ(fakes.processStarter.programs.size(), 1);
+        EXPECT_EQ(fakes.processStarter.programs[0].fileName, QString::fromUtf16(program));
+    }
+}
+
 TEST_F(MainWindowTest, ClickingTwiceStartsTwice)
 {
     writeConfig({{u"Modulo Gerencial", makeProgram(dir, u"ger"_s)}});

@@ -2,7 +2,6 @@
 #include "widgets/PictureButton.h"
 
 #include <QImage>
-#include <QPainter>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -169,74 +168,6 @@ TEST(PictureBoxPlacement, TopLeftIsNeverCentredAndStretchedFillsTheBox)
     ASSERT_EQ(grab.size(), QSize(342, 2));
     for (const QPoint corner : {QPoint(0, 0), QPoint(341, 0), QPoint(0, 1), QPoint(341, 1)})
         EXPECT_EQ(grab.pixel(corner), 0xFFE6E7E9u) << corner.x() << "," << corner.y();
-}
-
-// A stretched picture is painted a band of rows at a time: the bands must
-// meet without a seam, exactly as one smooth draw of the whole picture.
-TEST(PictureBoxPlacement, StretchedPictureIsDrawnAsOneAcrossItsBands)
-{
-    // The vertical separator: 2 x 462 drawn into 2 x 320, a shade per row.
-    QImage line(2, 462, QImage::Format_ARGB32);
-    for (int y = 0; y < line.height(); ++y) {
-        line.setPixel(0, y, qRgba(y % 256, 255 - y % 256, (7 * y) % 256, 3 + y % 245));
-        line.setPixel(1, y, qRgba(255 - y % 256, y % 256, 90, 255 - y % 200));
-    }
-    const QSize box(2, 320);
-    QImage expected(box, QImage::Format_ARGB32_Premultiplied);
-    expected.fill(kBackground);
-    {
-        QPainter painter(&expected);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        painter.drawImage(QRect(QPoint(0, 0), box), line);
-    }
-    PictureBox stretched(nullptr, PictureBox::Placement::Stretched);
-    stretched.resize(box);
-    stretched.setPicture(line);
-    QImage drawn(box, QImage::Format_ARGB32_Premultiplied);
-    drawn.fill(kBackground);
-    stretched.render(&drawn, QPoint(), QRegion(), QWidget::DrawChildren);
-    EXPECT_EQ(drawn, expected);
-}
-
-// The artwork stays indexed in memory: drawing it must give what its
-// full-colour copy gives, translucent palette entries included, whether the
-// whole picture is painted or only parts of it (several bands of rows high).
-TEST(PictureWithPalette, DrawsLikeItsFullColourCopy)
-{
-    QImage indexed(71, 83, QImage::Format_Indexed8);
-    indexed.setColorTable({qRgb(0x32, 0xA5, 0xC6), qRgba(0xFF, 0xFF, 0xFF, 0x80), qRgba(0, 0, 0, 0), qRgb(0, 0, 0)});
-    for (int y = 0; y < indexed.height(); ++y) {
-        for (int x = 0; x < indexed.width(); ++x)
-            indexed.setPixel(x, y, uint((x + 3 * y) % 4));
-    }
-    const QImage fullColour = indexed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    const QRegion parts = QRegion(3, 5, 40, 70) + QRegion(50, 60, 30, 30);
-    const auto rendered = [](QWidget &widget, const QRegion &region) {
-        QImage image(widget.size(), QImage::Format_RGB32);
-        image.fill(0xFF204060);
-        widget.render(&image, QPoint(), region);
-        return image;
-    };
-    for (const QRegion &region : {QRegion(0, 0, 90, 95), parts}) {
-        for (const auto placement :
-             {PictureBox::Placement::Centred, PictureBox::Placement::TopLeft, PictureBox::Placement::Stretched}) {
-            SCOPED_TRACE(testing::Message() << "placement " << int(placement) << ", parts " << region.rectCount());
-            const auto boxWith = [&](const QImage &picture) {
-                PictureBox box(nullptr, placement);
-                box.resize(90, 95);
-                box.setPicture(picture);
-                return rendered(box, region);
-            };
-            EXPECT_EQ(boxWith(indexed), boxWith(fullColour));
-        }
-        const auto buttonWith = [&](const QImage &picture) {
-            PictureButton button;
-            button.resize(90, 95);
-            button.setPicture(picture);
-            return rendered(button, region);
-        };
-        EXPECT_EQ(buttonWith(indexed), buttonWith(fullColour));
-    }
 }
 
 } // namespace
