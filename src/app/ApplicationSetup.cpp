@@ -66,8 +66,15 @@ int runMenu(int &argc, char **argv)
     QApplication app(argc, argv);
     // Ended from outside (logout, kill): leave like a closed window does, so
     // the guard's lock and socket go with the process.
+    // A request that comes while the window is still being made (its
+    // missing-file warning runs an event loop of its own) ends that loop
+    // only; it is remembered so the menu then leaves instead of showing.
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::received, &app, [] { QCoreApplication::exit(0); });
+    bool terminated = false;
+    QObject::connect(&termination, &TerminationSignals::received, &app, [&terminated] {
+        terminated = true;
+        QCoreApplication::exit(0);
+    });
 
     SingleInstanceGuard guard(currentInstanceAddress());
     guard.setActivationToken(activationToken);
@@ -107,6 +114,8 @@ int runMenu(int &argc, char **argv)
             bringForward(*shown, laterToken);
     });
     TFrmMenuGeralNovo menu(services);
+    if (terminated)
+        return 0;
     menu.show();
     // The token this start was launched with lets the new window take the focus.
     if (!activationToken.isEmpty())

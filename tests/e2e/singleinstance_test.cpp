@@ -1,6 +1,7 @@
 #include "harness/MenuCopy.h"
 
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -133,6 +134,19 @@ TEST_F(OneMenuPerDesktop, MenuEndedBySignalLeavesNothingBehind)
         EXPECT_EQ(left.size(), 1);
         EXPECT_TRUE(left.value(0).endsWith(u".lock"_s)) << left.join(u' ').toStdString();
     }
+}
+
+// The warning about a missing file runs an event loop of its own while the
+// window is being made; a request to end must not be lost in it.
+TEST_F(OneMenuPerDesktop, MenuEndedWhileItsStartUpWarningIsOpenLeaves)
+{
+    ASSERT_TRUE(QFile::remove(menu.filePath(u"configuracoes.ini"_s)));
+    QProcess &ended = menu.start();
+    ASSERT_TRUE(waitUntil([&] { return !desktop.visibleWindowsTitled(kWarningCaption).isEmpty(); }, 10s));
+    ASSERT_EQ(::kill(pid_t(ended.processId()), SIGTERM), 0);
+    ASSERT_TRUE(ended.waitForFinished(10000)) << "the menu went on after the warning";
+    EXPECT_EQ(ended.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(ended.exitCode(), 0);
 }
 
 TEST_F(OneMenuPerDesktop, TenSimultaneousStartsLeaveOneMenu)
