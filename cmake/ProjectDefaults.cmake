@@ -1,13 +1,24 @@
-# Every target of the project is built with the same strict warnings, as errors.
+# Developers and CI turn warnings into errors (the presets do); a packager's
+# build with another compiler or optimisation level must not fail on a new
+# warning, so elsewhere they stay warnings.
+option(MENUGERAL_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
+
+# Every target of the project is built with the same strict warnings.
 function(menugeral_target_defaults target)
     if(MSVC)
-        target_compile_options(${target} PRIVATE /W4 /WX /permissive- /utf-8)
+        target_compile_options(${target} PRIVATE /W4 /permissive- /utf-8)
+        if(MENUGERAL_WARNINGS_AS_ERRORS)
+            target_compile_options(${target} PRIVATE /WX)
+        endif()
     else()
         target_compile_options(${target} PRIVATE
-            -Wall -Wextra -Wpedantic -Werror
+            -Wall -Wextra -Wpedantic
             -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual
             -Wcast-align -Wnull-dereference -Wimplicit-fallthrough
             -Wmissing-declarations -Wshadow=local)
+        if(MENUGERAL_WARNINGS_AS_ERRORS)
+            target_compile_options(${target} PRIVATE -Werror)
+        endif()
     endif()
     target_compile_definitions(${target} PRIVATE
         QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CAST_FROM_BYTEARRAY

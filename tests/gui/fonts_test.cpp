@@ -82,8 +82,9 @@ protected:
         const FreeFace expected = expectedFace(face);
         if (QFontDatabase::hasFamily(expected.family))
             return {};
-        return "\"" + expected.family.toStdString() + "\" (Debian package " + expected.package +
-               ") is not installed, so \"" + face.toStdString() + "\" cannot be measured";
+        return u"\"%1\" (Debian package %2) is not installed, so \"%3\" cannot be measured"_s
+            .arg(expected.family, QLatin1StringView(expected.package), face)
+            .toStdString();
     }
 
     static void expectFaceAndFit(const QFont &font, const QString &face, const QString &text, const QSize &box)
