@@ -187,7 +187,41 @@ bool validPosixPath(const QString &path)
     return isProgram(program);
 }
 
+PathState windowsPathState(QStringView path)
+{
+    if (validWindowsPath(path))
+        return PathState::Startable;
+    const qsizetype exe = indexOfExe(path);
+    if (exe < 0 || splitDelimitedList(splitAtFirstSlash(path).pathPart, u'\\').isEmpty())
+        return PathState::Invalid;
+    // Something exists there, but it is a directory.
+    return fileInfoOf(path.first(exe + kExe.size())).exists() ? PathState::Invalid : PathState::NotFound;
+}
+
+PathState posixPathState(const QString &path)
+{
+    if (validPosixPath(path))
+        return PathState::Startable;
+    const QString text = expandHome(path);
+    // No prefix is a program, so a regular file among them lacks its execute permission.
+    for (qsizetype end = 1; end <= text.size(); ++end) {
+        if ((end == text.size() || isBlank(text[end])) && isRegularFile(QStringView(text).first(end)))
+            return PathState::NotExecutable;
+    }
+    const QStringView program = QStringView(text).first(programPartLength(text));
+    if (program.isEmpty() || program.endsWith(u'/') || fileInfoOf(program).exists())
+        return PathState::Invalid;
+    return PathState::NotFound;
+}
+
 } // namespace
+
+PathState pathState(const QString &path, PathSyntax syntax)
+{
+    if (path.isEmpty())
+        return PathState::Empty;
+    return syntax == PathSyntax::Windows ? windowsPathState(path) : posixPathState(path);
+}
 
 bool ValidarCaminho(const QString &path, PathSyntax syntax)
 {

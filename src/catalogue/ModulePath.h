@@ -29,6 +29,19 @@ bool ValidarCaminho(const QString &path, PathSyntax syntax);
 // Splits a module path into file name, parameters and directory.
 LaunchRequest ExtrairDadosCaminho(const QString &path, PathSyntax syntax);
 
+// Whether a configured path can be started and, when not, why: what a
+// technician checking many desks needs beyond ValidarCaminho's yes or no.
+enum class PathState
+{
+    Startable,     // ValidarCaminho accepts it
+    Empty,         // nothing configured
+    Invalid,       // names no program: blanks only, a directory, no ".exe" in Windows syntax
+    NotFound,      // the program it names does not exist
+    NotExecutable, // a regular file without execute permission (and no ".exe")
+};
+
+PathState pathState(const QString &path, PathSyntax syntax);
+
 // The not-yet-opened gate: every module may be started again, so it always answers true.
 bool NaoFoiAberto(QStringView launchKey);
 

@@ -1,5 +1,6 @@
 #include "menu/UnitMenuGeralNovoFrm.h"
 
+#include "catalogue/ConfiguredPaths.h"
 #include "catalogue/IniFile.h"
 #include "menu/MenuArtwork.h"
 #include "menu/MenuCaptions.h"
@@ -226,11 +227,15 @@ void TFrmMenuGeralNovo::BuscarArquivoIni()
         TrazerAplicativoParaFrente();
         return;
     }
-    // A key missing from the file keeps the path held before.
-    const IniFile ini(fileName);
-    const auto modules = ModuleCatalogue::entries();
-    for (std::size_t row = 0; row < modules.size(); ++row)
-        m_paths[row] = ini.read(modules[row].section, modules[row].key, m_paths[row]);
+    rereadPaths();
+}
+
+void TFrmMenuGeralNovo::rereadPaths()
+{
+    // A key missing from the file keeps the path held before; a file gone since keeps them all.
+    const QString fileName = m_programDirectory + kConfigFileName;
+    if (QFileInfo(fileName).isFile())
+        m_paths = readConfiguredPaths(IniFile(fileName), m_paths);
 }
 
 QWidget *TFrmMenuGeralNovo::hostWindow()
@@ -268,6 +273,8 @@ void TFrmMenuGeralNovo::launchRowOf(ClickHandler handler)
     const auto tile = std::ranges::find(kMenuTiles, handler, &MenuTile::handler);
     Q_ASSERT(tile != kMenuTiles.end());
     const auto row = std::size_t(tile - kMenuTiles.begin());
+    // A path saved meanwhile from the command line counts at this click, as after F12.
+    rereadPaths();
     ChamarExecutavel(m_paths[row], ModuleCatalogue::at(row).launchKey);
 }
 

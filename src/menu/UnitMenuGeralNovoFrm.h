@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/ConfiguredPaths.h"
 #include "catalogue/ModuleCatalogue.h"
 #include "menu/ModuleLauncher.h"
 #include "platform/PlatformServices.h"
@@ -76,6 +77,7 @@ private:
     void abrirConfiguracoes();
     // Starts the module of the catalogue row whose tile runs `handler`.
     void launchRowOf(ClickHandler handler);
+    void rereadPaths();
     void applyColourKeyOnce();
     void buildWindow();
     void buildTitleStrip(QWidget *strip);
@@ -84,7 +86,7 @@ private:
     PlatformServices m_services;
     ModuleLauncher m_launcher;
     QString m_programDirectory;
-    std::array<QString, ModuleCatalogue::size> m_paths;
+    ConfiguredPaths m_paths;
     bool m_colourKeyApplied = false;
 };
 

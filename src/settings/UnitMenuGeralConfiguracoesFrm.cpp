@@ -1,5 +1,6 @@
 #include "settings/UnitMenuGeralConfiguracoesFrm.h"
 
+#include "catalogue/ConfiguredPaths.h"
 #include "catalogue/IniFile.h"
 #include "platform/FileChooser.h"
 #include "platform/Notifier.h"
@@ -132,11 +133,9 @@ QLineEdit *TfrmConfiguracoes::editOf(const SettingsRow &row) const
 void TfrmConfiguracoes::FormCreate()
 {
     m_configFileName = m_services.programDirectory.configFileName();
-    const IniFile ini(m_configFileName);
-    for (std::size_t i = 0; i < ModuleCatalogue::size; ++i) {
-        const ModuleEntry &entry = ModuleCatalogue::at(i);
-        m_edits.at(i)->setText(ini.read(entry.section, entry.key, m_edits.at(i)->text()));
-    }
+    const ConfiguredPaths paths = readConfiguredPaths(IniFile(m_configFileName));
+    for (std::size_t i = 0; i < ModuleCatalogue::size; ++i)
+        m_edits.at(i)->setText(paths[i]);
 }
 
 void TfrmConfiguracoes::browseFor(QStringView buttonName)
@@ -173,13 +172,11 @@ void TfrmConfiguracoes::bitSalvarClick()
         return;
     }
 
-    for (std::size_t i = 0; i < ModuleCatalogue::size; ++i) {
-        const ModuleEntry &entry = ModuleCatalogue::at(i);
-        ini.write(entry.section, entry.key, m_edits.at(i)->text());
-    }
-    ini.write(kOtherOptionsSection, kImportNewsKey, QString());
+    ConfiguredPaths paths;
+    for (std::size_t i = 0; i < ModuleCatalogue::size; ++i)
+        paths[i] = m_edits.at(i)->text();
     // One atomic save: a failure leaves the file as it was and the window open.
-    if (!ini.save()) {
+    if (!saveConfiguredPaths(ini, paths)) {
         showEscapedError(m_services.notifier, ini.errorString());
         return;
     }

@@ -123,3 +123,31 @@ TEST_F(PosixModulePath, ValidatesAndSplits)
 
 } // namespace
 } // namespace menugeral
+
+namespace menugeral {
+namespace {
+
+TEST_F(PosixModulePath, StateSaysWhyAPathCannotStart)
+{
+    const std::pair<QString, PathState> cases[] = {
+        {u"@/my apps/bin/prog -x"_s, PathState::Startable},
+        {u"@/win/tool.exe /cfg"_s, PathState::Startable},
+        {u""_s, PathState::Empty},
+        {u"   "_s, PathState::Invalid},
+        {u"@/folder -a"_s, PathState::Invalid},
+        {u"@/folder.exe"_s, PathState::Invalid},
+        {u"@/tools/"_s, PathState::Invalid},
+        {u"@/missing -a"_s, PathState::NotFound},
+        {u"@/Tools/run"_s, PathState::NotFound},
+        {u"@/win/tool.EXE"_s, PathState::NotFound},
+        {u"@/notes"_s, PathState::NotExecutable},
+        {u"~/notes --flag"_s, PathState::NotExecutable},
+    };
+    for (const auto &[path, state] : cases) {
+        SCOPED_TRACE(at(path).toStdString());
+        EXPECT_EQ(pathState(at(path), PathSyntax::Posix), state);
+    }
+}
+
+} // namespace
+} // namespace menugeral

@@ -162,3 +162,25 @@ TEST_F(WindowsPathValidation, AcceptsOnlyAnExistingFileUpToTheFirstExe)
 
 } // namespace
 } // namespace menugeral
+
+namespace menugeral {
+namespace {
+
+TEST_F(WindowsPathValidation, StateSaysWhyAPathCannotStart)
+{
+    const std::pair<QString, PathState> cases[] = {
+        {u"C:\\Apps\\x.exe /cfg"_s, PathState::Startable},
+        {u""_s, PathState::Empty},
+        {u"C:\\Apps\\readme.txt"_s, PathState::Invalid}, // no ".EXE"
+        {u"C:\\Apps\\dir.exe"_s, PathState::Invalid},
+        {u"/x.exe"_s, PathState::Invalid}, // nothing before the switches
+        {u"C:\\Apps\\missing.exe"_s, PathState::NotFound},
+    };
+    for (const auto &[path, state] : cases) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(pathState(path, PathSyntax::Windows), state);
+    }
+}
+
+} // namespace
+} // namespace menugeral

@@ -1,0 +1,173 @@
+#include "cli/CommandLine.h"
+
+#include "catalogue/ModuleCatalogue.h"
+#include "cli/ModuleCheck.h"
+#include "cli/PathChanges.h"
+#include "platform/ExecutableDirectory.h"
+#include "platform/NativePathSyntax.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <algorithm>
+#include <string_view>
+
+namespace menugeral {
+using namespace Qt::StringLiterals;
+namespace {
+
+// Exit codes besides 0: a check that found a path that cannot be started, and
+// a command that was refused or could not be carried out.
+constexpr int kCheckFailed = 1;
+constexpr int kRefused = 2;
+
+struct QtOption
+{
+    std::string_view name;
+    bool takesValue;
+};
+
+// The options QGuiApplication and QApplication take for themselves (as
+// documented for both, on every platform). Only these leave the menu to start.
+constexpr QtOption kQtOptions[] = {
+    {"platform", true},        {"platformpluginpath", true}, {"platformtheme", true}, {"plugin", true},
+    {"qwindowgeometry", true}, {"qwindowicon", true},        {"qwindowtitle", true},  {"session", true},
+    {"display", true},         {"geometry", true},           {"style", true},         {"stylesheet", true},
+    {"reverse", false},        {"widgetcount", false},       {"nograb", false},       {"dograb", false},
+    {"sync", false},           {"qmljsdebugger", false},
+};
+
+// True when the arguments hold anything but Qt's own options and loose words,
+// which the menu has always ignored.
+bool asksForCommandLine(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        std::string_view argument = argv[i];
+        if (argument.size() < 2 || argument.front() != '-')
+            continue;
+        // Qt reads "--name" as "-name", and "-name=value" as well.
+        argument.remove_prefix(argument.starts_with("--") ? 2 : 1);
+        const std::string_view name = argument.substr(0, argument.find('='));
+        const auto qt = std::ranges::find(kQtOptions, name, &QtOption::name);
+        if (qt == std::end(kQtOptions))
+            return true;
+        if (qt->takesValue && name.size() == argument.size())
+            ++i;
+    }
+    return false;
+}
+
+class Commands
+{
+public:
+    Commands()
+        : m_check(u"check"_s, u"List every module with its path and whether it can be started. "
+                              u"Exit code 0 when every configured path can be started, 1 otherwise."_s),
+          m_json(u"json"_s, u"With --check: write the list as JSON."_s),
+          m_set(u"set"_s,
+                u"Set a module's path, as the settings window saves it. The module is named by its label or its "
+                u"key, as --check lists them. May be given more than once."_s,
+                u"module=path"_s),
+          m_unset(u"unset"_s, u"Empty a module's path. May be given more than once."_s, u"module"_s),
+          m_configFile(u"config-file"_s, u"Print the full name of the configuration file the menu reads."_s)
+    {
+        m_parser.setApplicationDescription(
+            u"Menu Geral: starts the modules of the management system.\n"
+            u"Without options it shows the menu. The options below configure it without a display; "
+            u"--set and --unset exit with 2 when nothing could be saved, naming the file and the reason."_s);
+        m_parser.addHelpOption();
+        m_parser.addVersionOption();
+        m_parser.addOptions({m_check, m_json, m_set, m_unset, m_configFile});
+    }
+
+    int run(const QStringList &arguments)
+    {
+        if (!m_parser.parse(arguments))
+            return usageError(m_parser.errorText());
+        if (m_parser.isSet(u"help"_s) || m_parser.isSet(u"help-all"_s)) {
+            m_out << m_parser.helpText();
+            return 0;
+        }
+        if (m_parser.isSet(u"version"_s)) {
+            m_out << QCoreApplication::applicationName() << u' ' << QCoreApplication::applicationVersion() << u'\n';
+            return 0;
+        }
+        if (!m_parser.positionalArguments().isEmpty())
+            return usageError(u"unexpected argument "_s + m_parser.positionalArguments().constFirst());
+        if (m_parser.isSet(m_json) && !m_parser.isSet(m_check))
+            return usageError(u"--json goes with --check"_s);
+
+        const QString fileName = ExecutableDirectory().configFileName();
+        if (m_parser.isSet(m_configFile))
+            m_out << fileName << u'\n';
+        if (m_parser.isSet(m_set) || m_parser.isSet(m_unset)) {
+            if (const int code = change(fileName); code != 0)
+                return code;
+        }
+        if (m_parser.isSet(m_check))
+            return check(fileName);
+        return 0;
+    }
+
+private:
+    int usageError(const QString &why)
+    {
+        m_err << u"menugeral: "_s << why << u"\nTry \"menugeral --help\".\n"_s;
+        return kRefused;
+    }
+
+    int change(const QString &fileName)
+    {
+        const auto parsed = parsePathChanges(m_parser.values(m_set), m_parser.values(m_unset));
+        QString why = std::holds_alternative<QString>(parsed)
+                          ? std::get<QString>(parsed)
+                          : applyPathChanges(fileName, std::get<std::vector<PathChange>>(parsed));
+        if (!why.isEmpty()) {
+            m_err << u"menugeral: nothing saved to "_s << fileName << u": "_s << why << u'\n';
+            return kRefused;
+        }
+        // Saved as the window saves, also a path that cannot be started yet
+        // (the program may be installed later); but say so.
+        for (const PathChange &change : std::get<std::vector<PathChange>>(parsed)) {
+            const PathState state = pathState(change.path, nativePathSyntax());
+            if (state != PathState::Startable && state != PathState::Empty)
+                m_err << u"menugeral: note: the path of "_s << ModuleCatalogue::at(change.module).settingsLabel
+                      << u" is "_s << stateText(state) << u": "_s << change.path << u'\n';
+        }
+        return 0;
+    }
+
+    int check(const QString &fileName)
+    {
+        const CheckReport report = checkConfiguration(fileName, nativePathSyntax());
+        if (m_parser.isSet(m_json))
+            m_out << QString::fromUtf8(checkJson(report));
+        else
+            m_out << checkTable(report);
+        return report.passed() ? 0 : kCheckFailed;
+    }
+
+    QCommandLineParser m_parser;
+    QCommandLineOption m_check;
+    QCommandLineOption m_json;
+    QCommandLineOption m_set;
+    QCommandLineOption m_unset;
+    QCommandLineOption m_configFile;
+    QTextStream m_out{stdout};
+    QTextStream m_err{stderr};
+};
+
+} // namespace
+
+std::optional<int> runCommandLine(int argc, char **argv)
+{
+    if (!asksForCommandLine(argc, argv))
+        return std::nullopt;
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(u"menugeral"_s);
+    QCoreApplication::setApplicationVersion(QStringLiteral(MENUGERAL_VERSION));
+    return Commands().run(QCoreApplication::arguments());
+}
+
+} // namespace menugeral

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "catalogue/ModulePath.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+namespace menugeral {
+
+struct ModuleEntry;
+
+// One module as `menugeral --check` reports it.
+struct ModuleStatus
+{
+    const ModuleEntry *module;
+    QString path;
+    PathState state;
+};
+
+// What the check found in one configuration file.
+struct CheckReport
+{
+    QString fileName;
+    QString problem;                   // why the file itself cannot be used; empty when it can
+    std::vector<ModuleStatus> modules; // in catalogue order
+
+    // The file is usable and every configured path can be started.
+    bool passed() const;
+};
+
+// Reads the file as the menu does and judges every module's path.
+CheckReport checkConfiguration(const QString &fileName, PathSyntax syntax);
+
+// A table for people, and a JSON document for scripts.
+QString checkTable(const CheckReport &report);
+QByteArray checkJson(const CheckReport &report);
+
+// How a state is named on the terminal ("not found") and in JSON ("not-found").
+QString stateText(PathState state);
+QString stateId(PathState state);
+
+} // namespace menugeral

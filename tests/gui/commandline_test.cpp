@@ -1,0 +1,180 @@
+#include "SettingsTestSupport.h"
+#include "catalogue/ConfiguredPaths.h"
+#include "catalogue/IniFile.h"
+#include "cli/ModuleCheck.h"
+#include "cli/PathChanges.h"
+#include "menu/UnitMenuGeralNovoFrm.h"
+
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+using namespace menugeral;
+using namespace menugeral::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+std::size_t moduleOf(QStringView launchKey)
+{
+    return *ModuleCatalogue::indexOfLaunchKey(launchKey);
+}
+
+QString makeProgram(const TempDir &dir, const QString &name)
+{
+    const QString full = dir.writeFile(name, "#!/bin/sh\n");
+    QFile::setPermissions(full, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return full;
+}
+
+using CommandLineTest = SettingsWindowTest;
+
+TEST_F(CommandLineTest, SetAndUnsetSaveTheBytesTheSettingsWindowSaves)
+{
+    // Files the window rewrites in its own way: a quoted value, a foreign key,
+    // a comment, no final line break; and a UTF-8 file with a path Windows-1252 cannot hold.
+    const QByteArray originals[] = {
+        "; kept\r\n[gestaoempresarial]\r\nModulo Caixa = \"/opt/caixa /x\" \r\nOutra=1\r\n"
+        "[GestaoContabil]\r\nModulo Lucro=/opt/lucro",
+        "\xEF\xBB\xBF[GestaoContabil]\nModulo Lucro=/opt/lucro\n",
+    };
+    const QString gerencial = u"/opt/ger\u0101/ger -a"_s;
+    for (const QByteArray &original : originals) {
+        const bool utf8 = original.startsWith("\xEF");
+        const QString newPath = utf8 ? gerencial : u"/opt/ger/ger -a"_s;
+        dir.writeFile(u"configuracoes.ini"_s, original);
+        {
+            auto window = openWindow();
+            edit(*window, u"edtModGerencial"_s)->setText(newPath);
+            edit(*window, u"edtModLucro"_s)->clear();
+            childNamed<QPushButton>(*window, u"bitSalvar"_s)->click();
+        }
+        const QByteArray byWindow = dir.readFile(u"configuracoes.ini"_s);
+        ASSERT_NE(byWindow, original) << "the window saved";
+
+        dir.writeFile(u"configuracoes.ini"_s, original);
+        const auto changes = parsePathChanges({u"GERENCIAL="_s + newPath}, {u"Modulo Lucro"_s});
+        ASSERT_TRUE(std::holds_alternative<std::vector<PathChange>>(changes));
+        EXPECT_EQ(applyPathChanges(configFile(), std::get<std::vector<PathChange>>(changes)), QString());
+        EXPECT_EQ(dir.readFile(u"configuracoes.ini"_s), byWindow);
+    }
+}
+
+TEST_F(CommandLineTest, ModulesAreNamedByLabelOrKeyOnceEach)
+{
+    struct Case
+    {
+        QStringList sets;
+        QStringList unsets;
+        std::vector<std::pair<QStringView, QString>> changes; // launch key and path
+        QString refusal;                                      // part of the message, when refused
+    };
+    const Case cases[] = {
+        {{u"crm=/x"_s, u" Folha de Pgto. =/a=b"_s},
+         {u"modulo cia"_s},
+         {{u"Relac", u"/x"_s}, {u"FolhaPgto", u"/a=b"_s}, {u"Cia", {}}},
+         {}},
+        {{u"Modulo Vendas e Servi\u00e7os= /v "_s}, {}, {{u"VendServ", u" /v "_s}}, {}},
+        {{u"Relac=/x"_s}, {}, {}, u"no module is called \"Relac\""_s}, // launch keys are no names
+        {{u"Caixa"_s}, {}, {}, u"\"<label or key>=<path>\""_s},
+        {{u"Caixa=/x"_s}, {u"modulo caixa"_s}, {}, u"\"Caixa\" is named twice"_s},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.sets.join(u' ').toStdString());
+        const auto parsed = parsePathChanges(c.sets, c.unsets);
+        if (!c.refusal.isEmpty()) {
+            ASSERT_TRUE(std::holds_alternative<QString>(parsed));
+            EXPECT_TRUE(std::get<QString>(parsed).contains(c.refusal)) << std::get<QString>(parsed).toStdString();
+            continue;
+        }
+        ASSERT_TRUE(std::holds_alternative<std::vector<PathChange>>(parsed)) << std::get<QString>(parsed).toStdString();
+        const auto &changes = std::get<std::vector<PathChange>>(parsed);
+        ASSERT_EQ(changes.size(), c.changes.size());
+        for (std::size_t i = 0; i < changes.size(); ++i) {
+            EXPECT_EQ(changes[i].module, moduleOf(c.changes[i].first));
+            EXPECT_EQ(changes[i].path, c.changes[i].second);
+        }
+    }
+}
+
+TEST_F(CommandLineTest, RefusesWhatTheWindowRefusesAndLeavesTheFile)
+{
+    struct Case
+    {
+        QByteArray original;
+        QString caixa; // the new path of Caixa
+        QString refusal;
+    };
+    const Case cases[] = {
+        {"[GestaoEmpresarial]\r\n", u"/a\nb"_s, u"module \"Caixa\" holds a line break"_s},
+        {"[GestaoEmpresarial]\r\n", u"/caixa\u0101"_s, u"module \"Caixa\" holds"_s},
+        // A NUL read from the file fails the save of any other change, named.
+        {QByteArrayLiteral("[GestaoEmpresarial]\r\nModulo Pdv=/p\0x\r\n"), u"/caixa"_s, u"module \"Pdv\" holds"_s},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.refusal.toStdString());
+        dir.writeFile(u"configuracoes.ini"_s, c.original);
+        const QString why = applyPathChanges(configFile(), {{moduleOf(u"Caixa"), c.caixa}});
+        EXPECT_TRUE(why.contains(c.refusal)) << why.toStdString();
+        EXPECT_EQ(dir.readFile(u"configuracoes.ini"_s), c.original);
+    }
+    QFile::remove(configFile());
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"configuracoes.ini"_s));
+    EXPECT_EQ(applyPathChanges(configFile(), {{moduleOf(u"Caixa"), u"/x"_s}}), u"it is not a regular file"_s);
+}
+
+TEST_F(CommandLineTest, CheckJudgesEveryPathAndPassesOnlyWhenAllConfiguredStart)
+{
+    const QString program = makeProgram(dir, u"bin/ger"_s);
+    const QString notes = dir.writeFile(u"notes"_s, "text");
+    const std::pair<std::vector<std::pair<QStringView, QString>>, bool> files[] = {
+        {{{u"Gerencial", program + u" -a"_s}}, true},
+        {{{u"Gerencial", program}, {u"Caixa", dir.filePath(u"missing"_s)}, {u"Pdv", notes}}, false},
+    };
+    for (const auto &[paths, passes] : files) {
+        ConfiguredPaths configured;
+        for (const auto &[launchKey, path] : paths)
+            configured[moduleOf(launchKey)] = path;
+        IniFile ini(configFile());
+        ASSERT_TRUE(saveConfiguredPaths(ini, configured));
+
+        const CheckReport report = checkConfiguration(configFile(), PathSyntax::Posix);
+        EXPECT_EQ(report.passed(), passes);
+        const QJsonArray modules = QJsonDocument::fromJson(checkJson(report)).object().value(u"modules"_s).toArray();
+        ASSERT_EQ(modules.size(), qsizetype(ModuleCatalogue::size));
+        for (std::size_t i = 0; i < ModuleCatalogue::size; ++i) {
+            const QJsonObject module = modules.at(qsizetype(i)).toObject();
+            EXPECT_EQ(module.value(u"key"_s).toString(), ModuleCatalogue::at(i).key.toString());
+            EXPECT_EQ(module.value(u"path"_s).toString(), configured[i]);
+            EXPECT_EQ(module.value(u"state"_s).toString(), stateId(pathState(configured[i], PathSyntax::Posix)));
+        }
+    }
+    const QString table = checkTable(checkConfiguration(configFile(), PathSyntax::Posix));
+    EXPECT_TRUE(table.contains(u"\nPdv "_s) && table.contains(u"not executable  "_s + notes)) << table.toStdString();
+
+    QFile::remove(configFile());
+    const CheckReport missing = checkConfiguration(configFile(), PathSyntax::Posix);
+    EXPECT_FALSE(missing.passed()) << "the menu warns about a missing file at start";
+    EXPECT_FALSE(missing.problem.isEmpty());
+}
+
+TEST_F(CommandLineTest, ARunningMenuStartsWhatWasSetAtItsNextClick)
+{
+    dir.writeFile(u"configuracoes.ini"_s, "[GestaoEmpresarial]\r\nModulo Gerencial=\r\n");
+    TFrmMenuGeralNovo menu(fakes.services);
+    menu.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    const QString program = makeProgram(dir, u"ger"_s);
+    ASSERT_EQ(applyPathChanges(configFile(), {{moduleOf(u"Gerencial"), program + u" -x"_s}}), QString());
+
+    QTest::mouseClick(childNamed<QAbstractButton>(menu, u"bitQorGerencial"_s), Qt::LeftButton);
+    ASSERT_EQ(fakes.processStarter.programs.size(), 1) << fakes.notifier.warnings().join(u' ').toStdString();
+    EXPECT_EQ(fakes.processStarter.programs[0].fileName, u"ger"_s);
+    EXPECT_EQ(fakes.processStarter.programs[0].parameters, u"-x"_s);
+}
+
+} // namespace
