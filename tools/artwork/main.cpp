@@ -2,6 +2,7 @@
 //     menugeral-artwork <resources dir>
 // The output is the same, byte for byte, on every run.
 
+#include "AppIcon.h"
 #include "ArtworkFonts.h"
 #include "Background.h"
 #include "Captions.h"
@@ -56,6 +57,13 @@ void writeSettingsPictures(PictureFiles &files, const ArtworkFonts &fonts)
     files.writeBytes(u"settings/users.ico"_s, usersIconFile());
 }
 
+// Installed beside the program, not embedded: the desktop's launchers show it.
+void writeApplicationIcon(PictureFiles &files)
+{
+    for (const int size : kAppIconSizes)
+        files.writePng(u"icons/hicolor/%1x%1/apps/menugeral.png"_s.arg(size), drawAppIcon(size));
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -84,6 +92,7 @@ int main(int argc, char **argv)
     PictureFiles files(arguments.at(1));
     writeMenuPictures(files, *fonts);
     writeSettingsPictures(files, *fonts);
+    writeApplicationIcon(files);
     for (const QString &failure : files.failures())
         err << "menugeral-artwork: " << failure << '\n';
     out << "wrote " << files.written().size() << " files under " << arguments.at(1) << '\n';
