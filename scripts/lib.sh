@@ -15,6 +15,8 @@ MENUGERAL_PACKAGES=(
     xvfb xauth xdotool x11-utils openbox e2fsprogs
     weston qt6-wayland
     fonts-liberation2 fonts-open-sans fonts-lato fonts-dejavu-core fonts-dejavu-extra
+    # scripts/package and scripts/test-package: build flags, shlibdeps, checks.
+    dpkg-dev lintian
 )
 
 menugeral_say() {
