@@ -1,15 +1,19 @@
-// Load and save times of configuracoes.ini against the file's size.
+// Load and save times of configuracoes.ini against the file's size, from
+// 1 KiB to 64 MiB, and the time of a whole `menugeral --check` run on it.
 //
 //   build/bench/menugeral-bench-inifile [repetitions]
 //
 // Each size is a real file in a temporary directory: the twenty entries of a
-// real configuration plus foreign sections that a save must carry over.
+// real configuration plus foreign sections that a save must carry over. The
+// larger files are measured fewer times (never under three), so the whole run
+// stays short; "per MiB" shows whether the cost grows linearly.
 #include "catalogue/IniFile.h"
 #include "catalogue/ModuleCatalogue.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -46,6 +50,18 @@ double median(std::vector<double> samples)
     return samples[samples.size() / 2];
 }
 
+// The time of one `menugeral --check` run, in milliseconds, from start to end.
+double checkRunMs(const QString &program)
+{
+    QProcess check;
+    check.setStandardOutputFile(QProcess::nullDevice());
+    QElapsedTimer timer;
+    timer.start();
+    check.start(program, {u"--check"_s});
+    check.waitForFinished(120000);
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -54,14 +70,21 @@ int main(int argc, char **argv)
     const int repetitions = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 50;
     QTemporaryDir dir;
     const QString fileName = dir.filePath(u"configuracoes.ini"_s);
+    // The program reads the file beside itself.
+    const QString program = dir.filePath(u"menugeral"_s);
+    const bool checkable = QFile::copy(QStringLiteral(MENUGERAL_BIN_DIR) + u"/menugeral"_s, program);
 
-    std::printf("%10s %14s %14s   (median of %d, microseconds)\n", "bytes", "load+read 19", "write 20+save",
-                repetitions);
-    for (const qsizetype size : {qsizetype(1) << 10, qsizetype(16) << 10, qsizetype(256) << 10, qsizetype(4) << 20}) {
+    std::printf("%10s %6s %14s %12s %14s %12s   (median; microseconds, --check in ms)\n", "bytes", "runs",
+                "load+read 19", "per MiB", "write 20+save", "--check");
+    constexpr qsizetype kMiB = qsizetype(1) << 20;
+    for (const qsizetype size :
+         {qsizetype(1) << 10, qsizetype(16) << 10, qsizetype(256) << 10, kMiB, 4 * kMiB, 16 * kMiB, 64 * kMiB}) {
         const QByteArray content = configOfSize(size);
+        const int runs = int(std::clamp<qsizetype>(repetitions * kMiB / std::max(size, kMiB), 3, repetitions));
         std::vector<double> loads;
         std::vector<double> saves;
-        for (int r = 0; r < repetitions; ++r) {
+        std::vector<double> checks;
+        for (int r = 0; r < runs; ++r) {
             QFile file(fileName);
             if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
                 return 1;
@@ -86,8 +109,12 @@ int main(int argc, char **argv)
                 return 1;
             }
             saves.push_back(double(timer.nsecsElapsed()) / 1000.0);
+            if (checkable)
+                checks.push_back(checkRunMs(program));
         }
-        std::printf("%10lld %14.1f %14.1f\n", static_cast<long long>(content.size()), median(loads), median(saves));
+        const double load = median(loads);
+        std::printf("%10lld %6d %14.1f %12.1f %14.1f %12.2f\n", static_cast<long long>(content.size()), runs, load,
+                    load * double(kMiB) / double(content.size()), median(saves), checks.empty() ? 0.0 : median(checks));
     }
     return 0;
 }

@@ -17,6 +17,8 @@ MENUGERAL_PACKAGES=(
     fonts-liberation2 fonts-open-sans fonts-lato fonts-dejavu-core fonts-dejavu-extra
     # scripts/package and scripts/test-package: build flags, shlibdeps, checks.
     dpkg-dev lintian
+    # The latency benchmarks click and type through XTest.
+    libxcb-xtest0-dev
 )
 
 menugeral_say() {
