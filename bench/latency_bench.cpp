@@ -2,7 +2,7 @@
 //
 //   build/bench/menugeral-bench-latency [runs]      (default 21)
 //
-// Starts its own Xvfb (MENUGERAL_BENCH_DISPLAY chooses its number), without a
+// Starts its own Xvfb (MENUGERAL_XVFB_DISPLAY chooses its number), without a
 // window manager, and the menu from a temporary program directory whose
 // "Gerencial" starts menugeral-bench-entry-probe. Input is sent through XTest;
 // "mapped" and "active" are the X server's MapNotify and FocusIn as they reach

@@ -51,7 +51,9 @@ menugeral may change.")
 # dpkg-shlibdeps finds the Qt 6 and C++ runtime libraries; the captions need these fonts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "adduser, fonts-lato, fonts-dejavu-extra, fonts-liberation2")
-# Windows modules (.exe) are started through wine when it is there.
+# Without an X display (a Wayland session without XWayland) the menu needs
+# Qt's Wayland plugin; Windows modules (.exe) are started through wine.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${debian_dir}/postinst ${debian_dir}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -46,7 +46,7 @@ TestDisplay::~TestDisplay()
 
 std::optional<QString> TestDisplay::start()
 {
-    const QString wanted = qEnvironmentVariable("MENUGERAL_BENCH_DISPLAY");
+    const QString wanted = qEnvironmentVariable("MENUGERAL_XVFB_DISPLAY");
     QStringList arguments =
         wanted.isEmpty() ? QStringList{u"-displayfd"_s, u"1"_s} : QStringList{u':' + QString(wanted).remove(u':')};
     arguments << u"-screen"_s << u"0"_s << u"1280x1024x24"_s << u"-nolisten"_s << u"tcp"_s;

@@ -33,7 +33,7 @@ public:
     TestDisplay(const TestDisplay &) = delete;
     TestDisplay &operator=(const TestDisplay &) = delete;
 
-    // Starts Xvfb on MENUGERAL_BENCH_DISPLAY, or on a free display; an
+    // Starts Xvfb on MENUGERAL_XVFB_DISPLAY, or on a free display; an
     // explanation when it cannot.
     std::optional<QString> start();
     const QString &name() const { return m_name; }

@@ -53,7 +53,7 @@ TEST_F(TechnicianCommandLine, ChecksSetsAndRefusesWithoutADisplay)
     EXPECT_TRUE(missing.out.contains(config())) << missing.out.toStdString();
 
     const Outcome set = run({u"--set"_s, u"Gerencial="_s + program() + u" --version"_s, u"--set"_s,
-                         u"modulo cia=/nowhere/cia"_s, u"--config-file"_s});
+                             u"modulo cia=/nowhere/cia"_s, u"--config-file"_s});
     EXPECT_EQ(set.exitCode, 0) << set.err.toStdString();
     EXPECT_EQ(set.out, config() + u'\n');
     EXPECT_TRUE(set.err.contains(u"Cia is not found"_s)) << "saved, with a note: " << set.err.toStdString();
