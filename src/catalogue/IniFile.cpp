@@ -31,6 +31,15 @@ bool holdsLineBreakOrNul(QStringView text)
     return text.contains(u'\r') || text.contains(u'\n') || text.contains(QChar(u'\0'));
 }
 
+// A name the file would read back as another: a "]" ends a header early, an
+// "=" ends a key early, and a key line that starts with "[" or ";" would be
+// read as a header or a comment, moving the entries after it.
+bool readsBackAsAnotherName(QStringView section, QStringView key)
+{
+    const QStringView keyName = ini::trimBlanks(key);
+    return section.contains(u']') || keyName.contains(u'=') || keyName.startsWith(u'[') || keyName.startsWith(u';');
+}
+
 QString valueAsRead(QStringView stored)
 {
     QStringView value = ini::trimBlanks(stored);
@@ -189,7 +198,8 @@ QString IniFile::read(QStringView section, QStringView key, const QString &defau
 void IniFile::write(QStringView section, QStringView key, const QString &value)
 {
     Content &content = *m_content;
-    if (holdsLineBreakOrNul(section) || holdsLineBreakOrNul(key) || holdsLineBreakOrNul(value)) {
+    if (holdsLineBreakOrNul(section) || holdsLineBreakOrNul(key) || holdsLineBreakOrNul(value) ||
+        readsBackAsAnotherName(section, key)) {
         content.refusedWrite = true;
         return;
     }

@@ -52,7 +52,7 @@ void expectRefused(IniFile &ini, const TempDir &dir, const std::optional<QByteAr
     }
 }
 
-TEST(IniFileSave, RefusesLineBreaksNulAndCharactersWithoutAByte)
+TEST(IniFileSave, RefusesWhatTheFileCannotStoreOrReadBack)
 {
     const struct
     {
@@ -70,6 +70,11 @@ TEST(IniFileSave, RefusesLineBreaksNulAndCharactersWithoutAByte)
         {"CJK in a value", kSection.toString(), kKey.toString(), u"C:\\\u4E2D\u6587.exe"_s},
         {"character without a byte in a key", kSection.toString(), u"Modulo \u0100"_s, u"x"_s},
         {"lone surrogate in a section", QString(QChar(u'\xDC00')), kKey.toString(), u"x"_s},
+        // Names that would read back as others, or turn the line into a header or a comment.
+        {"] in a section", u"Gestao]Empresarial"_s, kKey.toString(), u"x"_s},
+        {"= in a key", kSection.toString(), u"Modulo=Caixa"_s, u"x"_s},
+        {"key starting with [", kSection.toString(), u" [Outra]"_s, u"x"_s},
+        {"key starting with ;", kSection.toString(), u";Modulo"_s, u"x"_s},
     };
     for (const auto &c : cases) {
         for (const bool fileExists : {true, false}) {
