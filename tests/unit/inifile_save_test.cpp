@@ -9,13 +9,16 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iostream>
 #include <optional>
+#include <random>
 
 #ifdef Q_OS_LINUX
 #include <csignal>
 #include <fcntl.h>
 #include <grp.h>
 #include <linux/fs.h>
+#include <poll.h>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -337,6 +340,88 @@ TEST(IniFileSave, AnInterruptedSaveLeavesTheFileAsItWas)
             EXPECT_EQ(entriesOf(dir), QStringList{kFileName});
         }
     }
+}
+
+// One complete content of the file for the saves below: every key holds the
+// same letter, repeated a number of times that differs between the contents,
+// so that a file cut short or mixed from both is neither.
+struct SavedContent
+{
+    char letter;
+    int length;
+
+    QString value() const { return QString(length, QLatin1Char(letter)); }
+    QByteArray bytes(int keys) const
+    {
+        QByteArray bytes = "[Saves]\r\n";
+        for (int key = 0; key < keys; ++key)
+            bytes += "k" + QByteArray::number(key) + '=' + QByteArray(length, letter) + "\r\n";
+        return bytes;
+    }
+};
+
+// Saves one content after the other, for ever; tells `done` after each save,
+// and ends with exit code 1 when a save fails.
+[[noreturn]] void saveForEver(const QString &fileName, int keys, const SavedContent (&contents)[2], int done)
+{
+    for (;;) {
+        IniFile ini(fileName);
+        const SavedContent &next =
+            ini.read(u"Saves", u"k0", {}).startsWith(QLatin1Char(contents[0].letter)) ? contents[1] : contents[0];
+        for (int key = 0; key < keys; ++key)
+            ini.write(u"Saves", QString(u"k"_s + QString::number(key)), next.value());
+        if (!ini.save())
+            ::_exit(1);
+        (void)!::write(done, "s", 1);
+    }
+}
+
+// SIGKILL at random moments of saves that alternate between two contents:
+// the file is always one of them, and a killed save never stops the next.
+// A kill between QSaveFile's link of its unnamed file and the rename leaves
+// that link ("configuracoes.ini.XXXXXX", a complete copy) behind; it is not
+// cleaned, as it may be another process's save under way, and no later save
+// trips over it.
+TEST(IniFileSave, ASaveKilledAtAnyMomentLeavesTheOldOrTheNewContent)
+{
+    constexpr int kKills = 200;
+    constexpr int kKeys = 64;
+    const SavedContent contents[2] = {{'a', 100}, {'b', 300}};
+    const QByteArray expected[2] = {contents[0].bytes(kKeys), contents[1].bytes(kKeys)};
+    TempDir dir;
+    const QString fileName = dir.writeFile(kFileName, expected[0]);
+    int saved[2] = {};
+    ASSERT_EQ(::pipe2(saved, O_CLOEXEC | O_NONBLOCK), 0);
+
+    std::mt19937 random(std::random_device{}());
+    std::uniform_int_distribution<int> microseconds(0, 4000);
+    int saves = 0;
+    for (int kill = 0; kill < kKills; ++kill) {
+        const pid_t pid = ::fork();
+        if (pid == 0)
+            saveForEver(fileName, kKeys, contents, saved[1]);
+        ASSERT_GT(pid, 0);
+        // Killed while saving again and again, not while starting.
+        pollfd firstSave{saved[0], POLLIN, 0};
+        const bool saving = ::poll(&firstSave, 1, 10000) == 1;
+        if (saving)
+            ::usleep(static_cast<useconds_t>(microseconds(random)));
+        ::kill(pid, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        ASSERT_TRUE(saving && WIFSIGNALED(status)) << "no save succeeded after " << kill << " kills";
+
+        char buffer[4096];
+        for (ssize_t got; (got = ::read(saved[0], buffer, sizeof buffer)) > 0;)
+            saves += int(got);
+        const QByteArray onDisk = dir.readFile(kFileName);
+        ASSERT_TRUE(onDisk == expected[0] || onDisk == expected[1])
+            << "after " << kill + 1 << " kills the file holds " << onDisk.size() << " bytes of neither content";
+    }
+    ::close(saved[0]);
+    ::close(saved[1]);
+    std::cout << kKills << " kills survived, " << saves
+              << " saves completed; files in the directory: " << entriesOf(dir).join(u' ').toStdString() << '\n';
 }
 
 #endif // Q_OS_LINUX
