@@ -314,30 +314,34 @@ TEST(IniFileSave, AFileTheUserMayNotWriteOrReadIsNotReplaced)
     }
 }
 
-// The child may write no more than 4 KB to any file, so the new content stops
-// half way: once as a failed write, once as a process killed in the middle.
+// The child may write no more than 1 KiB to any file, so the new content stops
+// part way: once as a failed write (a full disk, a quota), once as a process
+// killed in the middle. The small content fits in a write buffer, where a
+// refused write would come to light only when the file is committed.
 TEST(IniFileSave, AnInterruptedSaveLeavesTheFileAsItWas)
 {
     for (const bool killed : {false, true}) {
-        SCOPED_TRACE(killed ? "killed while writing" : "write fails");
-        TempDir dir;
-        const QString fileName = dir.writeFile(kFileName, kOriginal);
-        const int result = inChildProcess([&] {
-            const rlimit fileSize{4096, 4096};
-            const rlimit noCore{0, 0};
-            if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0 || ::setrlimit(RLIMIT_CORE, &noCore) != 0)
-                return int(CannotSetUp);
-            ::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
-            return saveNewCaixaPath(fileName, QString(200 * 1024, u'x'));
-        });
-        if (result == CannotSetUp)
-            GTEST_SKIP() << "cannot limit the file size of a child process";
-        EXPECT_EQ(result, killed ? -1 : int(Refused));
-        EXPECT_EQ(dir.readFile(kFileName), kOriginal);
-        // A killed process cannot clean up; only an unnamed temporary file
-        // (O_TMPFILE, where the file system has it) never shows up at all.
-        if (!killed) {
-            EXPECT_EQ(entriesOf(dir), QStringList{kFileName});
+        for (const int length : {3000, 200 * 1024}) {
+            SCOPED_TRACE(std::string(killed ? "killed while writing " : "write fails at ") + std::to_string(length));
+            TempDir dir;
+            const QString fileName = dir.writeFile(kFileName, kOriginal);
+            const int result = inChildProcess([&] {
+                const rlimit fileSize{1024, 1024};
+                const rlimit noCore{0, 0};
+                if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0 || ::setrlimit(RLIMIT_CORE, &noCore) != 0)
+                    return int(CannotSetUp);
+                ::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
+                return saveNewCaixaPath(fileName, QString(length, u'x'));
+            });
+            if (result == CannotSetUp)
+                GTEST_SKIP() << "cannot limit the file size of a child process";
+            EXPECT_EQ(result, killed ? -1 : int(Refused));
+            EXPECT_EQ(dir.readFile(kFileName), kOriginal);
+            // A killed process cannot clean up; only an unnamed temporary file
+            // (O_TMPFILE, where the file system has it) never shows up at all.
+            if (!killed) {
+                EXPECT_EQ(entriesOf(dir), QStringList{kFileName});
+            }
         }
     }
 }
