@@ -1,3 +1,4 @@
+#include "ForeignLines.h"
 #include "FuzzChecks.h"
 #include "FuzzInput.h"
 #include "catalogue/IniFile.h"
@@ -13,6 +14,11 @@
 
 namespace menugeral::fuzz {
 using namespace Qt::StringLiterals;
+using test::FileLine;
+using test::FileLines;
+using test::keyPartOf;
+using test::lostForeignLine;
+using test::sameIniName;
 namespace {
 
 struct Write
@@ -78,11 +84,6 @@ QString trimmed(const QString &text)
     return text.sliced(begin, end - begin);
 }
 
-bool sameName(const QString &a, const QString &b)
-{
-    return trimmed(a).compare(trimmed(b), Qt::CaseInsensitive) == 0;
-}
-
 bool storable(const QString &text, bool utf8)
 {
     if (text.contains(u'\r') || text.contains(u'\n') || text.contains(QChar(0)))
@@ -103,36 +104,13 @@ bool accepted(const Write &w, bool utf8)
     return storable(w.section, utf8) && storable(w.key, utf8) && storable(w.value, utf8) && readsBackAsItself(w);
 }
 
-struct Line
+QList<FileLine> linesOf(QByteArrayView bytes)
 {
-    QByteArray text;
-    QByteArray end;
-    friend bool operator==(const Line &, const Line &) = default;
-};
-
-QList<Line> linesOf(QByteArrayView bytes)
-{
-    QList<Line> lines;
-    qsizetype start = 0;
-    while (start < bytes.size()) {
-        qsizetype stop = start;
-        while (stop < bytes.size() && bytes[stop] != '\r' && bytes[stop] != '\n')
-            ++stop;
-        qsizetype next = std::min(stop + 1, bytes.size());
-        if (next < bytes.size() && bytes[stop] == '\r' && bytes[next] == '\n')
-            ++next;
-        lines.append({bytes.sliced(start, stop - start).toByteArray(), bytes.sliced(stop, next - stop).toByteArray()});
-        start = next;
-    }
+    QList<FileLine> lines;
+    FileLines walk(bytes);
+    while (const std::optional<FileLine> line = walk.next())
+        lines.append(*line);
     return lines;
-}
-
-// The key a line would hold if it were an entry: what precedes its first "=".
-QString keyPartOf(const Line &line, bool utf8)
-{
-    const qsizetype equals = line.text.indexOf('=');
-    const QByteArrayView part = equals < 0 ? QByteArrayView(line.text) : QByteArrayView(line.text).first(equals);
-    return trimmed(ini::decodeText(part, utf8 ? ini::Encoding::Utf8 : ini::Encoding::Windows1252));
 }
 
 class Checker
@@ -234,7 +212,7 @@ void Checker::expectValuesReadBack()
     for (qsizetype i = 0; i < writes.size(); ++i) {
         // The last write of the same entry is what reads back.
         const bool overwritten = std::any_of(writes.begin() + i + 1, writes.end(), [&](const Write &later) {
-            return sameName(later.section, writes[i].section) && sameName(later.key, writes[i].key);
+            return sameIniName(later.section, writes[i].section) && sameIniName(later.key, writes[i].key);
         });
         if (overwritten)
             continue;
@@ -259,43 +237,34 @@ void Checker::expectForeignLinesKept(const QByteArray &saved)
         fail(u"the byte-order mark stays as it was"_s);
         return;
     }
+    const ini::Encoding encoding = m_case.utf8 ? ini::Encoding::Utf8 : ini::Encoding::Windows1252;
     const qsizetype skip = m_case.utf8 ? bom.size() : 0;
-    const QList<Line> before = linesOf(QByteArrayView(m_case.file).sliced(skip));
-    const QList<Line> after = linesOf(QByteArrayView(saved).sliced(skip));
-    const auto written = [&](const Line &line) {
-        return std::any_of(m_case.writes.begin(), m_case.writes.end(),
-                           [&](const Write &w) { return sameName(keyPartOf(line, m_case.utf8), w.key); });
-    };
+    const QByteArrayView beforeBytes = QByteArrayView(m_case.file).sliced(skip);
+    const QByteArrayView afterBytes = QByteArrayView(saved).sliced(skip);
+    QStringList keys;
+    for (const Write &w : m_case.writes)
+        keys.append(w.key);
+    if (lostForeignLine(beforeBytes, afterBytes, keys, encoding))
+        fail(u"every line not written is kept byte for byte, in order"_s);
+
+    const QList<FileLine> before = linesOf(beforeBytes);
+    const QList<FileLine> after = linesOf(afterBytes);
     if (after.size() > before.size() + 2 * m_case.writes.size())
         fail(u"a write adds at most a header and an entry"_s);
-    const auto header = [&](const Line &line) {
-        const QString text = ini::decodeText(line.text, m_case.utf8 ? ini::Encoding::Utf8 : ini::Encoding::Windows1252);
+    // Lines not there before are written entries, their headers, or the last
+    // line with the line break it gained.
+    const auto added = [&](const FileLine &line) {
+        const QString text = ini::decodeText(line.text, encoding);
+        const QString key = keyPartOf(line.text, encoding);
         return std::any_of(m_case.writes.begin(), m_case.writes.end(),
-                           [&](const Write &w) { return text == u'[' + w.section + u']'; });
+                           [&](const Write &w) { return text == u'[' + w.section + u']' || sameIniName(key, w.key); });
     };
-    for (const Line &line : after) {
-        const bool endedNow = !before.isEmpty() && before.back().end.isEmpty() && before.back().text == line.text;
-        if (!before.contains(line) && !endedNow && !written(line) && !header(line)) {
+    for (const FileLine &line : after) {
+        const bool endedNow = !before.isEmpty() && before.back().lineBreak.isEmpty() && before.back().text == line.text;
+        if (!before.contains(line) && !endedNow && !added(line)) {
             fail(u"a save adds no line but the written entries and their headers"_s);
             break;
         }
-    }
-
-    // Every line that is no entry of a written key is still there, in order,
-    // with its bytes and its line end (a last line without one may gain one).
-    qsizetype at = 0;
-    for (qsizetype i = 0; i < before.size(); ++i) {
-        if (written(before[i]))
-            continue;
-        const bool last = i == before.size() - 1 && before[i].end.isEmpty();
-        while (at < after.size() &&
-               !(after[at] == before[i] || (last && after[at].text == before[i].text && after[at].end == "\r\n")))
-            ++at;
-        if (at == after.size()) {
-            fail(u"every line not written is kept byte for byte, in order"_s);
-            return;
-        }
-        ++at;
     }
 }
 
