@@ -159,7 +159,8 @@ TEST_P(HostileConfigTest, TheMenuReadsWhatItCanAndASaveKeepsEveryForeignLine)
             const auto expected = std::find_if(c.paths.begin(), c.paths.end(),
                                                [&](const auto &path) { return path.first == module.launchKey; });
             const QString &read = menu.modulePath(*ModuleCatalogue::indexOfLaunchKey(module.launchKey));
-            EXPECT_EQ(read, expected == c.paths.end() ? QString() : expected->second) << module.launchKey.toString().toStdString();
+            EXPECT_EQ(read, expected == c.paths.end() ? QString() : expected->second)
+                << module.launchKey.toString().toStdString();
         }
     }
     auto window = openWindow();
