@@ -20,6 +20,9 @@ MENUGERAL_PACKAGES=(
     # The latency benchmarks click and type through XTest.
     libxcb-xtest0-dev
 )
+# What the fuzz leg (scripts/test-fuzz) needs besides: clang and its libFuzzer.
+# shellcheck disable=SC2034 # used by the scripts that source this file
+MENUGERAL_FUZZ_PACKAGES=(clang libfuzzer-14-dev)
 
 menugeral_say() {
     printf '%s\n' "$*" >&2
@@ -29,8 +32,10 @@ menugeral_is_installed() {
     dpkg -s "$1" 2>/dev/null | grep -q '^Status: install ok installed'
 }
 
-# Installs what is missing through apt-get (as root, or through sudo). A ready
-# machine installs nothing and asks for nothing.
+# Installs what is missing through apt-get (as root, or through sudo), of the
+# list above and of any packages named as arguments. A ready machine installs
+# nothing and asks for nothing.
+# shellcheck disable=SC2120 # the extra packages are optional
 menugeral_install_packages() {
     if ! command -v dpkg >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
         menugeral_say "This is not a Debian-based system, so nothing is installed automatically."
@@ -41,7 +46,7 @@ menugeral_install_packages() {
     fi
 
     local missing=() package
-    for package in "${MENUGERAL_PACKAGES[@]}"; do
+    for package in "${MENUGERAL_PACKAGES[@]}" "$@"; do
         menugeral_is_installed "$package" || missing+=("$package")
     done
     [ "${#missing[@]}" -eq 0 ] && return 0

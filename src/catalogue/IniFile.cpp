@@ -7,23 +7,27 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <vector>
+#include <optional>
+#include <utility>
 
 namespace menugeral {
 using namespace Qt::StringLiterals;
 using ini::Line;
-using ini::LineEnd;
 using ini::LineKind;
 
 namespace {
 
 // What a read returns at most, as the private-profile service's 2048-byte buffer did.
 constexpr qsizetype kMaxValueLength = 2047;
-constexpr qsizetype kNotFound = -1;
+constexpr QByteArrayView kLineBreak = "\r\n";
 
-bool sameName(QStringView a, QStringView b)
+// A name the file would read back as another: a "]" ends a header early, an
+// "=" ends a key early, and a key line that starts with "[" or ";" would be
+// read as a header or a comment, moving the entries after it.
+bool readsBackAsAnotherName(QStringView section, QStringView key)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    const QStringView keyName = ini::trimBlanks(key);
+    return section.contains(u']') || keyName.contains(u'=') || keyName.startsWith(u'[') || keyName.startsWith(u';');
 }
 
 QString valueAsRead(QStringView stored)
@@ -41,25 +45,32 @@ QString valueAsRead(QStringView stored)
 
 } // namespace
 
+// The file is kept as the bytes a save writes, and looked through line by line
+// when asked: no structure per line, so that memory stays near the file's size
+// whatever its lines look like. A write changes only the bytes of its own line.
 struct IniFile::Content
 {
     ini::Encoding encoding = ini::Encoding::Windows1252;
-    bool byteOrderMark = false;
+    qsizetype bodyStart = 0; // past the byte-order mark
     bool unreadable = false; // present but not read: a save would wipe what we never saw
     bool refusedWrite = false;
-    QByteArray original; // the file as read, without its byte-order mark
-    std::vector<Line> lines;
+    QByteArray bytes;
+    // The header that the last look-up found, so that reading a section's
+    // entries one by one does not look through the whole file each time.
+    mutable std::optional<std::pair<QString, qsizetype>> lastSection;
 
     void load(const QString &fileName);
-    QByteArrayView bytesOf(const Line &line) const;
-    const Line &at(qsizetype index) const { return lines[static_cast<std::size_t>(index)]; }
-    Line &at(qsizetype index) { return lines[static_cast<std::size_t>(index)]; }
-    qsizetype findSection(QStringView section) const;
-    qsizetype sectionEnd(qsizetype header) const;
-    qsizetype findKey(qsizetype header, QStringView key) const;
-    std::optional<Line> makeLine(const QString &text) const;
-    void endLineBefore(qsizetype index);
-    QByteArray bytes() const;
+    Line lineAt(qsizetype start) const { return ini::lineAt(bytes, start); }
+    QByteArrayView textOf(const Line &line) const
+    {
+        return QByteArrayView(bytes).sliced(line.start, line.end - line.start);
+    }
+    bool nameIs(QByteArrayView name, QStringView wanted) const;
+    std::optional<Line> findSection(QStringView section) const;
+    std::optional<Line> findKey(const Line &header, QStringView key) const;
+    qsizetype endOfSectionContent(const Line &header) const;
+    std::optional<QByteArray> encodedLine(const QString &text) const;
+    void replace(qsizetype at, qsizetype size, const QByteArray &line);
 };
 
 void IniFile::Content::load(const QString &fileName)
@@ -72,87 +83,97 @@ void IniFile::Content::load(const QString &fileName)
         unreadable = true;
         return;
     }
-    original = file.readAll();
+    bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        original.clear();
+        bytes.clear();
         unreadable = true;
         return;
     }
-    if (original.startsWith(ini::kUtf8ByteOrderMark)) {
+    if (bytes.startsWith(ini::kUtf8ByteOrderMark)) {
         encoding = ini::Encoding::Utf8;
-        byteOrderMark = true;
-        original.remove(0, ini::kUtf8ByteOrderMark.size());
+        bodyStart = ini::kUtf8ByteOrderMark.size();
     }
-    lines = ini::splitLines(original, encoding);
 }
 
-QByteArrayView IniFile::Content::bytesOf(const Line &line) const
+bool IniFile::Content::nameIs(QByteArrayView name, QStringView wanted) const
 {
-    if (!line.written.isNull())
-        return line.written;
-    return QByteArrayView(original).sliced(line.start, line.size);
+    // Windows-1252 has one character per byte, and Qt folds letter case one
+    // code point at a time without leaving its plane: a name of another length
+    // differs, without decoding it.
+    if (encoding == ini::Encoding::Windows1252 && name.size() != wanted.size())
+        return false;
+    return ini::decodeText(name, encoding).compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
-qsizetype IniFile::Content::findSection(QStringView section) const
+std::optional<Line> IniFile::Content::findSection(QStringView section) const
 {
     const QStringView wanted = ini::trimBlanks(section);
-    for (qsizetype i = 0; i < qsizetype(lines.size()); ++i) {
-        if (at(i).kind == LineKind::Section && sameName(at(i).name, wanted))
-            return i;
+    if (lastSection && lastSection->first.compare(wanted, Qt::CaseInsensitive) == 0)
+        return lineAt(lastSection->second);
+    for (qsizetype at = bodyStart; at < bytes.size();) {
+        const Line line = lineAt(at);
+        if (ini::mayBeSection(textOf(line))) {
+            const ini::LineParts parts = ini::classify(textOf(line));
+            if (parts.kind == LineKind::Section && nameIs(parts.name, wanted)) {
+                lastSection.emplace(wanted.toString(), line.start);
+                return line;
+            }
+        }
+        at = line.next;
     }
-    return kNotFound;
+    return std::nullopt;
 }
 
-qsizetype IniFile::Content::sectionEnd(qsizetype header) const
-{
-    qsizetype i = header + 1;
-    while (i < qsizetype(lines.size()) && at(i).kind != LineKind::Section)
-        ++i;
-    return i;
-}
-
-qsizetype IniFile::Content::findKey(qsizetype header, QStringView key) const
+std::optional<Line> IniFile::Content::findKey(const Line &header, QStringView key) const
 {
     const QStringView wanted = ini::trimBlanks(key);
-    const qsizetype end = sectionEnd(header);
-    for (qsizetype i = header + 1; i < end; ++i) {
-        const Line &line = at(i);
-        if ((line.kind == LineKind::Entry || line.kind == LineKind::KeyOnly) && sameName(line.name, wanted))
-            return i;
+    for (qsizetype at = header.next; at < bytes.size();) {
+        const Line line = lineAt(at);
+        const ini::LineParts parts = ini::classify(textOf(line));
+        if (parts.kind == LineKind::Section)
+            break;
+        if ((parts.kind == LineKind::Entry || parts.kind == LineKind::KeyOnly) && nameIs(parts.name, wanted))
+            return line;
+        at = line.next;
     }
-    return kNotFound;
+    return std::nullopt;
 }
 
-std::optional<Line> IniFile::Content::makeLine(const QString &text) const
+// Where a new entry of the section goes: after its last line that is not
+// blank, so that a blank line separating it from the next section stays.
+qsizetype IniFile::Content::endOfSectionContent(const Line &header) const
 {
-    std::optional<QByteArray> encoded = ini::encodeText(text, encoding);
-    if (!encoded)
-        return std::nullopt;
-    Line line;
-    line.written = std::move(*encoded);
-    line.size = line.written.size();
-    line.end = LineEnd::CrLf;
-    ini::classify(line, line.written, encoding);
+    qsizetype end = header.next;
+    for (qsizetype at = header.next; at < bytes.size();) {
+        const Line line = lineAt(at);
+        const LineKind kind = ini::classify(textOf(line)).kind;
+        if (kind == LineKind::Section)
+            break;
+        if (kind != LineKind::Blank)
+            end = line.next;
+        at = line.next;
+    }
+    return end;
+}
+
+std::optional<QByteArray> IniFile::Content::encodedLine(const QString &text) const
+{
+    std::optional<QByteArray> line = ini::encodeText(text, encoding);
+    if (line)
+        line->append(kLineBreak);
     return line;
 }
 
-// A line inserted after the last line of a file that does not end with a line
-// break must not run on from it.
-void IniFile::Content::endLineBefore(qsizetype index)
+// Puts `line` in place of `size` bytes at `at`. A line added after the last
+// line of a file that does not end with a line break must not run on from it.
+void IniFile::Content::replace(qsizetype at, qsizetype size, const QByteArray &line)
 {
-    if (index > 0 && at(index - 1).end == LineEnd::None)
-        at(index - 1).end = LineEnd::CrLf;
-}
-
-QByteArray IniFile::Content::bytes() const
-{
-    QByteArray result;
-    result.reserve(original.size() + (byteOrderMark ? ini::kUtf8ByteOrderMark.size() : 0) + 4096);
-    if (byteOrderMark)
-        result.append(ini::kUtf8ByteOrderMark);
-    for (const Line &line : lines)
-        result.append(bytesOf(line)).append(ini::lineEndBytes(line.end));
-    return result;
+    const bool runsOn =
+        size == 0 && at > bodyStart && at == bytes.size() && bytes.back() != '\r' && bytes.back() != '\n';
+    const QByteArray added = runsOn ? kLineBreak.toByteArray() + line : line;
+    bytes.replace(at, size, added);
+    if (lastSection && at <= lastSection->second)
+        lastSection->second += added.size() - size;
 }
 
 IniFile::IniFile(QString fileName) : m_fileName(std::move(fileName)), m_content(std::make_unique<Content>())
@@ -169,16 +190,17 @@ const QString &IniFile::fileName() const
 
 QString IniFile::read(QStringView section, QStringView key, const QString &defaultValue) const
 {
-    const qsizetype header = m_content->findSection(section);
-    if (header == kNotFound)
+    const std::optional<Line> header = m_content->findSection(section);
+    if (!header)
         return defaultValue;
-    const qsizetype index = m_content->findKey(header, key);
-    if (index == kNotFound)
+    const std::optional<Line> entry = m_content->findKey(*header, key);
+    if (!entry)
         return defaultValue;
-    const Line &line = m_content->at(index);
-    if (line.kind != LineKind::Entry)
+    const QByteArrayView text = m_content->textOf(*entry);
+    const ini::LineParts parts = ini::classify(text);
+    if (parts.kind != LineKind::Entry)
         return defaultValue;
-    return valueAsRead(ini::decodeText(m_content->bytesOf(line).sliced(line.valueStart), m_content->encoding));
+    return valueAsRead(ini::decodeText(text.sliced(parts.valueStart), m_content->encoding));
 }
 
 bool IniFile::canStore(QStringView text) const
@@ -189,45 +211,37 @@ bool IniFile::canStore(QStringView text) const
 void IniFile::write(QStringView section, QStringView key, const QString &value)
 {
     Content &content = *m_content;
-    if (!canStore(section) || !canStore(key) || !canStore(value)) {
+    if (!canStore(section) || !canStore(key) || !canStore(value) || readsBackAsAnotherName(section, key)) {
         content.refusedWrite = true;
         return;
     }
-    std::optional<Line> entry = content.makeLine(key + u'=' + value);
+    std::optional<QByteArray> entry = content.encodedLine(key + u'=' + value);
     if (!entry) {
         content.refusedWrite = true;
         return;
     }
-    std::vector<Line> &lines = content.lines;
-    const qsizetype header = content.findSection(section);
-    if (header == kNotFound) {
-        std::optional<Line> headerLine = content.makeLine(u'[' + section + u']');
+    const std::optional<Line> header = content.findSection(section);
+    if (!header) {
+        std::optional<QByteArray> headerLine = content.encodedLine(u'[' + section + u']');
         if (!headerLine) {
             content.refusedWrite = true;
             return;
         }
-        content.endLineBefore(qsizetype(lines.size()));
-        lines.push_back(std::move(*headerLine));
-        lines.push_back(std::move(*entry));
+        content.replace(content.bytes.size(), 0, *headerLine + *entry);
         return;
     }
-    if (const qsizetype index = content.findKey(header, key); index != kNotFound) {
-        content.at(index) = std::move(*entry);
+    if (const std::optional<Line> existing = content.findKey(*header, key)) {
+        // The entry takes the place of the line, its line break included.
+        content.replace(existing->start, existing->next - existing->start, *entry);
         return;
     }
-    // After the section's last line that is not blank, so that a blank line
-    // separating it from the next section stays where it is.
-    qsizetype insertAt = content.sectionEnd(header);
-    while (insertAt > header + 1 && content.at(insertAt - 1).kind == LineKind::Blank)
-        --insertAt;
-    content.endLineBefore(insertAt);
-    lines.insert(lines.begin() + insertAt, std::move(*entry));
+    content.replace(content.endOfSectionContent(*header), 0, *entry);
 }
 
 bool IniFile::save()
 {
     const bool saved =
-        !m_content->refusedWrite && !m_content->unreadable && replaceFileContent(m_fileName, m_content->bytes());
+        !m_content->refusedWrite && !m_content->unreadable && replaceFileContent(m_fileName, m_content->bytes);
     m_errorString = saved ? QString() : u"Unable to write to "_s + m_fileName;
     return saved;
 }

@@ -32,8 +32,10 @@ public:
 
     // Sets an entry in memory: replaces the first matching entry in place, or
     // adds it at the end of its section, or appends the section at the end.
-    // A section, key or value that cannot be stored is refused: nothing
-    // changes and the next save() fails.
+    // A name or value holding CR, LF or NUL, or a character the file's encoding
+    // cannot store, is refused: nothing changes and the next save() fails. So
+    // is a name that would read back as another: a section holding "]", a key
+    // holding "=" or starting with "[" or ";".
     void write(QStringView section, QStringView key, const QString &value);
 
     // Writes the whole content back atomically. On failure (also after a

@@ -26,19 +26,16 @@ template <typename View> View trimmed(View text)
 
 } // namespace
 
-QByteArrayView lineEndBytes(LineEnd end)
+Line lineAt(QByteArrayView content, qsizetype start)
 {
-    switch (end) {
-    case LineEnd::Cr:
-        return "\r";
-    case LineEnd::Lf:
-        return "\n";
-    case LineEnd::CrLf:
-        return "\r\n";
-    case LineEnd::None:
-        break;
-    }
-    return {};
+    const qsizetype size = content.size();
+    qsizetype end = start;
+    while (end < size && content[end] != '\r' && content[end] != '\n')
+        ++end;
+    qsizetype next = end;
+    if (next < size)
+        next += (content[next] == '\r' && next + 1 < size && content[next + 1] == '\n') ? 2 : 1;
+    return {start, end, next};
 }
 
 QStringView trimBlanks(QStringView text)
@@ -46,64 +43,32 @@ QStringView trimBlanks(QStringView text)
     return trimmed(text);
 }
 
-void classify(Line &line, QByteArrayView bytes, Encoding encoding)
+LineParts classify(QByteArrayView text)
 {
-    const QByteArrayView content = trimmed(bytes);
-    line.name.clear();
-    line.valueStart = 0;
-    if (content.isEmpty()) {
-        line.kind = LineKind::Blank;
-    } else if (content.front() == ';') {
-        line.kind = LineKind::Comment;
-    } else if (content.front() == '[') {
+    const QByteArrayView content = trimmed(text);
+    if (content.isEmpty())
+        return {};
+    if (content.front() == ';')
+        return {LineKind::Comment, {}, 0};
+    if (content.front() == '[') {
         // "[ Name ] anything": blanks inside the brackets and text after "]" are
         // ignored; a header without "]" names the rest of the line.
-        line.kind = LineKind::Section;
         const QByteArrayView inside = content.sliced(1);
         const qsizetype close = inside.indexOf(']');
-        line.name = decodeText(trimmed(close < 0 ? inside : inside.first(close)), encoding);
-    } else if (const qsizetype equals = content.indexOf('='); equals >= 0) {
-        line.kind = LineKind::Entry;
-        line.name = decodeText(trimmed(content.first(equals)), encoding);
-        line.valueStart = (content.data() - bytes.data()) + equals + 1;
-    } else {
-        line.kind = LineKind::KeyOnly;
-        line.name = decodeText(content, encoding);
+        return {LineKind::Section, trimmed(close < 0 ? inside : inside.first(close)), 0};
     }
+    if (const qsizetype equals = content.indexOf('='); equals >= 0)
+        return {LineKind::Entry, trimmed(content.first(equals)), (content.data() - text.data()) + equals + 1};
+    return {LineKind::KeyOnly, content, 0};
 }
 
-std::vector<Line> splitLines(QByteArrayView content, Encoding encoding)
+bool mayBeSection(QByteArrayView text)
 {
-    std::vector<Line> lines;
-    // Room for the lines a save adds, so that they do not move all the others.
-    constexpr std::size_t kRoomForWrites = 32;
-    lines.reserve(static_cast<std::size_t>(content.count('\n')) + kRoomForWrites);
-    const qsizetype size = content.size();
-    qsizetype start = 0;
-    while (start < size) {
-        qsizetype stop = start;
-        while (stop < size && content[stop] != '\r' && content[stop] != '\n')
-            ++stop;
-        Line line;
-        line.start = start;
-        line.size = stop - start;
-        if (stop == size) {
-            line.end = LineEnd::None;
-            start = stop;
-        } else if (content[stop] == '\n') {
-            line.end = LineEnd::Lf;
-            start = stop + 1;
-        } else if (stop + 1 < size && content[stop + 1] == '\n') {
-            line.end = LineEnd::CrLf;
-            start = stop + 2;
-        } else {
-            line.end = LineEnd::Cr;
-            start = stop + 1;
-        }
-        classify(line, content.sliced(line.start, line.size), encoding);
-        lines.push_back(std::move(line));
+    for (const char c : text) {
+        if (!isBlank(c))
+            return c == '[';
     }
-    return lines;
+    return false;
 }
 
 } // namespace menugeral::ini

@@ -2,11 +2,19 @@
 
 #include "catalogue/Windows1252.h"
 
+#include <QStringDecoder>
+
 namespace menugeral::ini {
 
 QString decodeText(QByteArrayView bytes, Encoding encoding)
 {
-    return encoding == Encoding::Utf8 ? QString::fromUtf8(bytes) : Windows1252::decode(bytes);
+    if (encoding == Encoding::Windows1252)
+        return Windows1252::decode(bytes);
+    // The file's own byte-order mark is gone by now: one at the start of a
+    // name or value is a character of it (QString::fromUtf8 would drop it).
+    QStringDecoder decoder(QStringConverter::Utf8,
+                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
 }
 
 std::optional<QByteArray> encodeText(QStringView text, Encoding encoding)

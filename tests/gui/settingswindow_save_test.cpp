@@ -1,11 +1,19 @@
 #include "QtPrinters.h"
 #include "SettingsTestSupport.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
 
 using namespace menugeral;
 using namespace menugeral::test;
@@ -173,53 +181,189 @@ TEST_F(SettingsSaveTest, AKeyInAnotherLetterCaseIsReplacedNotAdded)
     EXPECT_EQ(text.count(u"[gestaoempresarial]"_s, Qt::CaseInsensitive), 1);
 }
 
-// Which file-system object is made read-only, and whether the file exists before.
-struct ReadOnlyCase
+// Runs an action when it goes.
+class Deferred
 {
-    const char *name;
-    bool immutableDirectory;
-    bool fileExists;
+public:
+    Deferred() = default;
+    explicit Deferred(std::function<void()> action) : m_action(std::move(action)) {}
+    Deferred(Deferred &&other) noexcept : m_action(std::exchange(other.m_action, {})) {}
+    Deferred &operator=(Deferred &&) = delete;
+    Deferred(const Deferred &) = delete;
+    Deferred &operator=(const Deferred &) = delete;
+    ~Deferred()
+    {
+        if (m_action)
+            m_action();
+    }
 
-    friend void PrintTo(const ReadOnlyCase &c, std::ostream *out) { *out << c.name; }
+private:
+    std::function<void()> m_action;
 };
 
-class SettingsReadOnlyTest : public SettingsWindowTest, public ::testing::WithParamInterface<ReadOnlyCase>
+// What keeps a save into the program directory from succeeding: made with the
+// old file (if the case has one) in place, mended by `mend`, and what must go
+// before the directory can (a mount) goes with `cleanup`.
+struct Fault
+{
+    std::string skipReason; // not empty: this machine cannot make the fault
+    std::function<void()> mend;
+    Deferred cleanup;
+};
+
+const QByteArray kOldFile = "[GestaoEmpresarial]\r\nModulo Caixa=/velho/caixa\r\n";
+constexpr const char *kNoMount = "cannot mount a tmpfs here (needs root with CAP_SYS_ADMIN and the mount program)";
+
+bool run(const QString &program, const QStringList &arguments)
+{
+    return QProcess::execute(program, arguments) == 0;
+}
+
+Fault immutable(const QString &path)
+{
+    auto guard = std::make_shared<Immutable>(path);
+    if (!guard->isSet())
+        return {kNoImmutable, {}, {}};
+    return {{}, [guard]() mutable { guard.reset(); }, {}};
+}
+
+// A small tmpfs over the directory, holding the old file.
+std::optional<Deferred> mountTmpfs(const TempDir &dir)
+{
+    if (!run(u"mount"_s, {u"-t"_s, u"tmpfs"_s, u"-o"_s, u"size=64k"_s, u"tmpfs"_s, dir.path()}))
+        return std::nullopt;
+    dir.writeFile(u"configuracoes.ini"_s, kOldFile);
+    return Deferred([path = dir.path()] { run(u"umount"_s, {path}); });
+}
+
+Fault fullFileSystem(const TempDir &dir)
+{
+    std::optional<Deferred> mount = mountTmpfs(dir);
+    if (!mount)
+        return {kNoMount, {}, {}};
+    QFile filler(dir.filePath(u"filler"_s));
+    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return {"cannot write the filler file", {}, std::move(*mount)};
+    for (const qint64 chunk : {qint64(4096), qint64(1)}) {
+        const QByteArray bytes(chunk, '\0');
+        while (filler.write(bytes) == chunk) {
+        }
+    }
+    filler.close();
+    return {{}, [name = filler.fileName()] { QFile::remove(name); }, std::move(*mount)};
+}
+
+Fault readOnlyMount(const TempDir &dir)
+{
+    std::optional<Deferred> mount = mountTmpfs(dir);
+    if (!mount || !run(u"mount"_s, {u"-o"_s, u"remount,ro"_s, dir.path()}))
+        return {kNoMount, {}, {}};
+    return {{}, [path = dir.path()] { run(u"mount"_s, {u"-o"_s, u"remount,rw"_s, path}); }, std::move(*mount)};
+}
+
+Fault symbolicLinks(const TempDir &dir, const QList<std::pair<QString, QString>> &links, std::function<void()> mend)
+{
+    for (const auto &[name, target] : links) {
+        if (!QFile::link(target, dir.filePath(name)))
+            return {"cannot make symbolic links here", {}, {}};
+    }
+    return {{}, std::move(mend), {}};
+}
+
+struct FaultCase
+{
+    const char *name;
+    Fault (*make)(const TempDir &dir);
+
+    friend void PrintTo(const FaultCase &c, std::ostream *out) { *out << c.name; }
+};
+
+const FaultCase kFaults[] = {
+    {"ImmutableFile",
+     [](const TempDir &dir) {
+         return immutable(dir.writeFile(u"configuracoes.ini"_s, kOldFile));
+     }},
+    {"ImmutableDirectory",
+     [](const TempDir &dir) {
+         dir.writeFile(u"configuracoes.ini"_s, kOldFile);
+         return immutable(dir.path());
+     }},
+    {"ImmutableDirectoryWithoutFile",
+     [](const TempDir &dir) {
+         return immutable(dir.path());
+     }},
+    {"FullFileSystem", fullFileSystem},
+    {"ReadOnlyMount", readOnlyMount},
+    {"NameIsADirectory",
+     [](const TempDir &dir) {
+         dir.writeFile(u"configuracoes.ini/dentro.txt"_s, "x");
+         const QString name = dir.filePath(u"configuracoes.ini"_s);
+         return Fault{{}, [name] { QDir(name).removeRecursively(); }, {}};
+     }},
+    {"DanglingSymbolicLink",
+     [](const TempDir &dir) {
+         return symbolicLinks(dir, {{u"configuracoes.ini"_s, u"faltando/configuracoes.ini"_s}},
+                              [&dir] { QDir(dir.path()).mkdir(u"faltando"_s); });
+     }},
+    {"SymbolicLinkLoop",
+     [](const TempDir &dir) {
+         return symbolicLinks(dir, {{u"configuracoes.ini"_s, u"laco.ini"_s}, {u"laco.ini"_s, u"configuracoes.ini"_s}},
+                              [&dir] {
+                                  QFile::remove(dir.filePath(u"configuracoes.ini"_s));
+                                  QFile::remove(dir.filePath(u"laco.ini"_s));
+                              });
+     }},
+};
+
+// Every entry of the directory as the file system has it: kind, link target, bytes.
+QStringList snapshot(const TempDir &dir)
+{
+    QStringList entries;
+    for (const QFileInfo &entry :
+         QDir(dir.path()).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)) {
+        QString line = entry.fileName();
+        if (entry.isSymLink())
+            line += u" -> "_s + entry.symLinkTarget();
+        else if (entry.isDir())
+            line += u"/ "_s + QDir(entry.filePath()).entryList(QDir::Files).join(u' ');
+        else
+            line += u" = "_s + QString::fromLatin1(dir.readFile(entry.fileName()).toHex());
+        entries.append(line);
+    }
+    return entries;
+}
+
+class SettingsSaveFaultTest : public SettingsWindowTest, public ::testing::WithParamInterface<FaultCase>
 {};
 
-TEST_P(SettingsReadOnlyTest, AFailedSaveShowsTheErrorAndKeepsTheWindowAndTheFile)
+TEST_P(SettingsSaveFaultTest, AFailedSaveShowsTheErrorAndKeepsTheWindowAndTheFile)
 {
-    const ReadOnlyCase &c = GetParam();
-    const QByteArray original = "[GestaoEmpresarial]\r\nModulo Caixa=/velho/caixa\r\n";
-    if (c.fileExists)
-        dir.writeFile(u"configuracoes.ini"_s, original);
+    Fault fault = GetParam().make(dir);
+    if (!fault.skipReason.empty())
+        GTEST_SKIP() << fault.skipReason;
     auto window = openWindow();
     edit(*window, u"edtModCaixa"_s)->setText(u"/novo/caixa"_s);
-    {
-        const Immutable readOnly(c.immutableDirectory ? dir.path() : configFile());
-        if (!readOnly.isSet())
-            GTEST_SKIP() << kNoImmutable;
-        clickSave(*window);
+    const QStringList before = snapshot(dir);
+    clickSave(*window);
 
-        ASSERT_EQ(fakes.notifier.boxes.size(), 1);
-        EXPECT_EQ(fakes.notifier.boxes[0].kind, RecordingNotifier::Box::Error);
-        EXPECT_EQ(fakes.notifier.boxes[0].caption, u"Menu Geral"_s);
-        EXPECT_EQ(fakes.notifier.boxes[0].text, u"Unable to write to "_s + configFile() + u'.');
-        EXPECT_TRUE(window->isVisible());
-        EXPECT_EQ(edit(*window, u"edtModCaixa"_s)->text(), u"/novo/caixa"_s);
-        EXPECT_EQ(QFile::exists(configFile()), c.fileExists);
-        EXPECT_EQ(dir.readFile(u"configuracoes.ini"_s), c.fileExists ? original : QByteArray());
-        expectFormCloseRan(0);
-    }
+    ASSERT_EQ(fakes.notifier.boxes.size(), 1);
+    EXPECT_EQ(fakes.notifier.boxes[0].kind, RecordingNotifier::Box::Error);
+    EXPECT_EQ(fakes.notifier.boxes[0].caption, u"Menu Geral"_s);
+    EXPECT_EQ(fakes.notifier.boxes[0].text, u"Unable to write to "_s + configFile() + u'.');
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(edit(*window, u"edtModCaixa"_s)->text(), u"/novo/caixa"_s);
+    EXPECT_EQ(snapshot(dir), before);
+    expectFormCloseRan(0);
+
     // Once the file can be written, a second "&Salvar" saves and closes.
+    fault.mend();
     clickSave(*window);
     EXPECT_TRUE(dir.readFile(u"configuracoes.ini"_s).contains("Modulo Caixa=/novo/caixa\r\n"));
     EXPECT_FALSE(window->isVisible());
     expectFormCloseRan(1);
 }
 
-INSTANTIATE_TEST_SUITE_P(ReadOnly, SettingsReadOnlyTest,
-                         ::testing::Values(ReadOnlyCase{"File", false, true}, ReadOnlyCase{"Directory", true, true},
-                                           ReadOnlyCase{"DirectoryWithoutFile", true, false}),
+INSTANTIATE_TEST_SUITE_P(Faults, SettingsSaveFaultTest, ::testing::ValuesIn(kFaults),
                          [](const auto &test) { return std::string(test.param.name); });
 
 TEST_F(SettingsSaveTest, APathTheFileCannotHoldIsRefusedBeforeAnythingIsWritten)

@@ -1,0 +1,160 @@
+#include "harness/MenuCopy.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+using namespace Qt::StringLiterals;
+using namespace menugeral::e2e;
+
+namespace {
+
+// The tiles' centres in the window: their bounds inside the modules panel,
+// which lies at 21, 109.
+constexpr QPoint kGerencialTileCentre{21 + 28 + 161 / 2, 109 + 72 + 80 / 2};
+constexpr QPoint kCaixaTileCentre{21 + 188 + 80 / 2, 109 + 230 + 80 / 2};
+
+class Launch : public MenuOnDesktopTest
+{
+protected:
+    // The probes' records, once there are at least `count` (or the time is up).
+    QList<QJsonObject> waitForRecords(qsizetype count, std::chrono::milliseconds timeout = 10s) const
+    {
+        QList<QJsonObject> records;
+        waitUntil(
+            [&] {
+                records.clear();
+                QFile log(menu.probeLog());
+                if (log.open(QIODevice::ReadOnly)) {
+                    for (const QByteArray &line : log.readAll().split('\n')) {
+                        if (!line.isEmpty())
+                            records.append(QJsonDocument::fromJson(line).object());
+                    }
+                }
+                return records.size() >= count;
+            },
+            timeout);
+        return records;
+    }
+
+    static QStringList strings(const QJsonValue &array)
+    {
+        QStringList list;
+        for (const QJsonValue &value : array.toArray())
+            list.append(value.toString());
+        return list;
+    }
+};
+
+// Processes in state Z whose parent is `parent`.
+QStringList zombiesOf(qint64 parent)
+{
+    QStringList zombies;
+    for (const QString &entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
+        QFile file(u"/proc/"_s + entry + u"/stat"_s);
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        // "pid (name) state ppid ...": the name may hold blanks and parentheses.
+        const QByteArray fields = file.readAll();
+        const QList<QByteArray> rest = fields.mid(fields.lastIndexOf(')') + 2).split(' ');
+        if (rest.size() > 1 && rest[0] == "Z" && rest[1].toLongLong() == parent)
+            zombies.append(entry);
+    }
+    return zombies;
+}
+
+// Text that a shell would run as five more commands, each making a marker
+// file; the menu must hand it to the program word for word.
+TEST_F(Launch, ShellTextInAPathIsNeverRunInTheOrdinaryOrTheRemoteDesktopStart)
+{
+    const QString markers = menu.filePath(u"markers"_s);
+    ASSERT_TRUE(QDir().mkpath(markers));
+    const QString m = markers + u'/';
+    const QString shellText = uR"("two words" ; touch %1 && touch %2 | touch %3 $(touch %4) `touch %5` x;y)"_s.arg(
+        m + u'1', m + u'2', m + u'3', m + u'4', m + u'5');
+    const QStringList words{u"two words"_s, u";"_s,      u"touch"_s,  m + u'1',   u"&&"_s,
+                            u"touch"_s,     m + u'2',    u"|"_s,      u"touch"_s, m + u'3',
+                            u"$(touch"_s,   m + u"4)"_s, u"`touch"_s, m + u"5`",  u"x;y"_s};
+    const auto ordinary = menu.installProbe(menu.filePath(u"bin"_s));
+    const auto remote = menu.installProbe(menu.filePath(u"mstsc"_s)); // "MSTSC" in the path: a command line
+    ASSERT_TRUE(ordinary && remote);
+    menu.writeConfiguration({{u"Modulo Gerencial"_s, *ordinary + u' ' + shellText},
+                             {u"Modulo Caixa"_s, *remote + u" /v:servidor "_s + shellText}});
+
+    menu.start(menu.probeEnvironment());
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window);
+    desktop.click(*window, kGerencialTileCentre);
+    ASSERT_EQ(waitForRecords(1).size(), 1) << "the ordinary start started nothing";
+    desktop.click(*window, kCaixaTileCentre);
+    const QList<QJsonObject> records = waitForRecords(2);
+    ASSERT_EQ(records.size(), 2) << "the remote desktop start started nothing";
+
+    EXPECT_EQ(records[0].value(u"program"_s).toString(), QFileInfo(*ordinary).canonicalFilePath());
+    EXPECT_EQ(strings(records[0].value(u"args"_s)), words);
+    EXPECT_EQ(records[1].value(u"program"_s).toString(), QFileInfo(*remote).canonicalFilePath());
+    EXPECT_EQ(strings(records[1].value(u"args"_s)), QStringList{u"/v:servidor"_s} + words);
+    // A shell would have run its commands with the program; give them time.
+    QThread::msleep(500);
+    EXPECT_EQ(QDir(markers).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_EQ(waitForRecords(2).size(), 2) << "something else started a probe";
+}
+
+// Programs that end at once, started as fast as the pointer clicks: each click
+// starts one, none is left as the menu's zombie, none gets the menu's lock,
+// sockets or X connection, and the menu still answers.
+TEST_F(Launch, AHundredRapidClicksStartAHundredProgramsAndTheMenuKeepsAnswering)
+{
+    const auto probe = menu.installProbe(menu.filePath(u"bin"_s));
+    ASSERT_TRUE(probe);
+    menu.writeConfiguration({{u"Modulo Gerencial"_s, *probe}});
+    QProcess &process = menu.start(menu.probeEnvironment());
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window);
+
+    desktop.pointAt(*window, kGerencialTileCentre);
+    const ToolRun clicks =
+        desktop.run(u"xdotool"_s, {u"click"_s, u"--repeat"_s, u"100"_s, u"--delay"_s, u"20"_s, u"1"_s});
+    ASSERT_TRUE(clicks.finished && clicks.exitCode == 0);
+    QList<QJsonObject> records = waitForRecords(100, 60s);
+    QThread::msleep(500); // a start beyond the hundredth would show now
+    records = waitForRecords(100);
+    EXPECT_EQ(records.size(), 100);
+
+    const qint64 menuPid = process.processId();
+    const QString runtime = desktop.runtimeDirectory();
+    QStringList children;
+    QStringList leaked;
+    for (const QJsonObject &record : records) {
+        if (record.value(u"ppid"_s).toInteger() == menuPid)
+            children.append(QString::number(record.value(u"pid"_s).toInteger()));
+        for (const QString &fd : strings(record.value(u"fds"_s))) {
+            if ((fd.contains(u"socket:"_s) || fd.contains(runtime) || fd.contains(menu.directory())) &&
+                !leaked.contains(fd))
+                leaked.append(fd);
+        }
+    }
+    EXPECT_EQ(children, QStringList()) << "modules started as the menu's own children";
+    EXPECT_EQ(leaked, QStringList()) << "descriptors of the menu that started programs got";
+    std::cout << "descriptors a started program got beyond 0-2: "
+              << (records.isEmpty() ? std::string("?")
+                                    : strings(records[0].value(u"fds"_s)).join(u", "_s).toStdString())
+              << '\n';
+    EXPECT_TRUE(waitUntil([&] { return zombiesOf(menuPid).isEmpty(); }))
+        << "zombies of the menu: " << zombiesOf(menuPid).join(u' ').toStdString();
+
+    desktop.key(*window, u"Escape"_s);
+    ASSERT_TRUE(process.waitForFinished(10000)) << "the menu no longer answers";
+    EXPECT_EQ(process.exitCode(), 0);
+}
+
+} // namespace
