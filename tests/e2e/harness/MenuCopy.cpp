@@ -71,11 +71,13 @@ void MenuCopy::writeConfiguration(const std::vector<std::pair<QString, QString>>
     m_directory.writeFile(u"configuracoes.ini"_s, *bytes);
 }
 
-QProcess &MenuCopy::start(const QProcessEnvironment &extra, Errors errors)
+QProcess &MenuCopy::start(const QProcessEnvironment &extra, Errors errors, const QStringList &unset)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment environment = m_desktop.environment();
     environment.insert(extra);
+    for (const QString &name : unset)
+        environment.remove(name);
     process->setProcessEnvironment(environment);
     process->setWorkingDirectory(QDir::rootPath());
     process->setStandardOutputFile(QProcess::nullDevice());

@@ -47,14 +47,16 @@ public:
     void writeConfiguration(const std::vector<std::pair<QString, QString>> &keysOfSection,
                             const QString &section = QStringLiteral("GestaoEmpresarial"));
 
-    // Starts one more menu with the desktop's environment plus `extra`. Its
-    // standard error goes to the test's own, or is kept for the test to read.
+    // Starts one more menu with the desktop's environment plus `extra`, less the
+    // variables named in `unset`. Its standard error goes to the test's own, or
+    // is kept for the test to read.
     enum class Errors
     {
         Forwarded,
         Kept,
     };
-    QProcess &start(const QProcessEnvironment &extra = {}, Errors errors = Errors::Forwarded);
+    QProcess &start(const QProcessEnvironment &extra = {}, Errors errors = Errors::Forwarded,
+                    const QStringList &unset = {});
 
     // The menu's main windows on screen: managed, of the menu's class, not dialogs.
     QList<quint64> menuWindows() const;
