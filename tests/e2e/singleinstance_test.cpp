@@ -221,11 +221,12 @@ TEST_F(OneMenuPerDesktop, MenuKilledAtRandomMomentsNeverBlocksTheNextStart)
     const quint32 seed = QRandomGenerator::global()->generate();
     SCOPED_TRACE(testing::Message() << "seed " << seed);
     QRandomGenerator random(seed);
-    for (int round = 1; round <= 8; ++round) {
+    for (int round = 1; round <= 10; ++round) {
         SCOPED_TRACE(round);
         QProcess &killed = menu.start();
         ASSERT_TRUE(killed.waitForStarted(10000));
-        std::this_thread::sleep_for(std::chrono::milliseconds(random.bounded(1500)));
+        // Every other round aims at the start-up, which takes a few hundred milliseconds.
+        std::this_thread::sleep_for(std::chrono::milliseconds(random.bounded(round % 2 == 0 ? 300 : 1500)));
         ASSERT_EQ(::kill(pid_t(killed.processId()), SIGKILL), 0);
         ASSERT_TRUE(killed.waitForFinished(10000));
         ASSERT_TRUE(waitUntil([&] { return menu.menuWindows().isEmpty(); }, 10s));
