@@ -1,3 +1,4 @@
+#include "Zombies.h"
 #include "harness/MenuCopy.h"
 
 #include <QDeadlineTimer>
@@ -55,22 +56,7 @@ protected:
     }
 };
 
-// Processes in state Z whose parent is `parent`.
-QStringList zombiesOf(qint64 parent)
-{
-    QStringList zombies;
-    for (const QString &entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
-        QFile file(u"/proc/"_s + entry + u"/stat"_s);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold blanks and parentheses.
-        const QByteArray fields = file.readAll();
-        const QList<QByteArray> rest = fields.mid(fields.lastIndexOf(')') + 2).split(' ');
-        if (rest.size() > 1 && rest[0] == "Z" && rest[1].toLongLong() == parent)
-            zombies.append(entry);
-    }
-    return zombies;
-}
+using menugeral::test::zombiesOf;
 
 // Text that a shell would run as five more commands, each making a marker
 // file; the menu must hand it to the program word for word.

@@ -1,5 +1,6 @@
 #include "Fakes.h"
 #include "TempDir.h"
+#include "Zombies.h"
 #include "platform/SystemProcessStarter.h"
 
 #include <gtest/gtest.h>
@@ -296,17 +297,7 @@ TEST_F(SystemProcessStarterTest, LeavesNoZombieBehind)
         }
     }
 
-    QStringList zombies;
-    for (const QString &entry : QDir(u"/proc"_s).entryList(QDir::Dirs)) {
-        QFile file(u"/proc/"_s + entry + u"/stat"_s);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        // "pid (name) state ppid ...": the name may hold blanks and parentheses.
-        const QByteArray fields = file.readAll();
-        const QList<QByteArray> rest = fields.mid(fields.lastIndexOf(')') + 2).split(' ');
-        if (rest.size() > 1 && rest[0] == "Z" && rest[1].toLongLong() == getpid())
-            zombies.append(entry);
-    }
+    const QStringList zombies = test::zombiesOf(getpid());
     EXPECT_TRUE(zombies.isEmpty()) << zombies.join(u' ').toStdString();
 }
 
