@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/InstanceAddress.h"
 #include "app/LocalChannel.h"
+#include "platform/InstanceAddress.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>

@@ -1,7 +1,7 @@
 #include "widgets/BalloonHint.h"
 
-#include "widgets/BalloonWindow.h"
 #include "platform/DesktopTranslucency.h"
+#include "widgets/BalloonWindow.h"
 
 #include <QApplication>
 #include <QCursor>
