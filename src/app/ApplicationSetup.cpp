@@ -12,6 +12,7 @@
 #include "platform/SystemProcessStarter.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WindowActivation.h"
+#include "platform/WindowClassMarker.h"
 #include "widgets/BalloonHint.h"
 #include "widgets/Fonts.h"
 
@@ -94,6 +95,10 @@ int runMenu(int &argc, char **argv)
     menu.show();
     guard.setWindowId(menu.winId());
     shown = &menu;
+    // Where a later start looks for the menu by window class and the menu's
+    // own window cannot carry it, a marker answers for it.
+    WindowClassMarker marker(kMenuWindowClass);
+    QObject::connect(&marker, &WindowClassMarker::activationRequested, &app, [&menu] { bringForward(menu); });
     return app.exec();
 }
 

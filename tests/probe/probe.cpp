@@ -6,11 +6,14 @@
 //    "args":["first","second"],"pid":1234,"ppid":1}
 // "program" is this executable's absolute name with symbolic links resolved,
 // "cwd" the working directory it was started in, "args" the arguments after
-// the program name exactly as received, "ppid" (POSIX only) its parent. The
-// line is written with one append, so several probes may share one log.
+// the program name exactly as received; what the system adds is in
+// SystemFacts.h. The line is written with one append, so several probes may
+// share one log.
 // With MENUGERAL_PROBE_STAY_MS set to a number, the probe then stays running
 // that many milliseconds. It exits 0, or 1 when the log cannot be written
 // (2 when MENUGERAL_PROBE_LOG is not set).
+#include "SystemFacts.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -18,10 +21,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
-
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -40,9 +39,7 @@ int main(int argc, char **argv)
         {u"args"_s, QJsonArray::fromStringList(arguments)},
         {u"pid"_s, QCoreApplication::applicationPid()},
     };
-#ifdef Q_OS_UNIX
-    record.insert(u"ppid"_s, qint64(getppid()));
-#endif
+    addSystemFacts(record);
 
     QFile log(logName);
     const QByteArray line = QJsonDocument(record).toJson(QJsonDocument::Compact) + '\n';

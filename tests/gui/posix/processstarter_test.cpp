@@ -2,10 +2,6 @@
 #include "TempDir.h"
 #include "platform/SystemProcessStarter.h"
 
-#include <gtest/gtest.h>
-
-#ifdef Q_OS_UNIX
-
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -14,6 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QThread>
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
@@ -267,12 +265,3 @@ TEST_F(SystemProcessStarterTest, LeavesNoZombieBehind)
 
 } // namespace
 } // namespace menugeral
-
-#else
-
-TEST(SystemProcessStarterTest, Posix)
-{
-    GTEST_SKIP() << "the probe-based tests of the POSIX starter need a POSIX system";
-}
-
-#endif

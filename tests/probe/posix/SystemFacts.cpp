@@ -1,0 +1,8 @@
+#include "SystemFacts.h"
+
+#include <unistd.h>
+
+void addSystemFacts(QJsonObject &record)
+{
+    record.insert(QStringLiteral("ppid"), qint64(getppid()));
+}
