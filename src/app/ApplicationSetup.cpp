@@ -92,13 +92,13 @@ int runMenu(int &argc, char **argv)
     });
     TFrmMenuGeralNovo menu(services, &artwork);
     prepareBackingStore(menu);
-    menu.show();
-    guard.setWindowId(menu.winId());
-    shown = &menu;
     // Where a later start looks for the menu by window class and the menu's
     // own window cannot carry it, a marker answers for it.
     WindowClassMarker marker(kMenuWindowClass);
     QObject::connect(&marker, &WindowClassMarker::activationRequested, &app, [&menu] { bringForward(menu); });
+    menu.show();
+    guard.setWindowId(menu.winId());
+    shown = &menu;
     return app.exec();
 }
 

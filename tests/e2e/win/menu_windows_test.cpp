@@ -94,6 +94,7 @@ protected:
         pressKey(box, 'C', true);
         QString text;
         waitUntil([&] { return !(text = clipboardText()).isEmpty(); }, 5s);
+        text.replace(u"\r\n"_s, u"\n"_s); // the clipboard's own line ends
         pressKey(box, VK_RETURN);
         EXPECT_TRUE(waitUntil([box] { return !IsWindowVisible(box); })) << "Enter did not close the box";
         return text;
@@ -121,7 +122,8 @@ TEST_F(MenuUnderWindows, ATileStartsItsProgramThroughTheShellInItsFolder)
     ASSERT_EQ(records.size(), 1);
     const QJsonObject &run = records.first();
     EXPECT_EQ(QDir::toNativeSeparators(run.value(u"program"_s).toString()), s_probe);
-    EXPECT_EQ(QDir::toNativeSeparators(run.value(u"cwd"_s).toString()), QFileInfo(s_probe).path());
+    EXPECT_EQ(QDir::toNativeSeparators(run.value(u"cwd"_s).toString()),
+              QDir::toNativeSeparators(QFileInfo(s_probe).path()));
     EXPECT_EQ(run.value(u"args"_s).toArray().toVariantList(), (QVariantList{u"/loja"_s, u"3"_s, u"Caixa 2"_s}));
     EXPECT_TRUE(run.value(u"commandLine"_s).toString().endsWith(u" /loja 3 \"Caixa 2\""_s))
         << run.value(u"commandLine"_s).toString().toStdString();
@@ -129,14 +131,20 @@ TEST_F(MenuUnderWindows, ATileStartsItsProgramThroughTheShellInItsFolder)
 
 TEST_F(MenuUnderWindows, EmptyAndInvalidPathsGiveTheirWarnings)
 {
-    const QString separator = u"---------------------------\n"_s;
-    const auto copied = [&](const QString &text) {
-        return separator + kWarningCaption + u'\n' + separator + text + u'\n' + separator + u"OK\n"_s + separator;
+    // Ctrl+C in a message box copies its caption, its text and its buttons,
+    // each part closed by a line of dashes.
+    const QString line = u"---------------------------\n"_s;
+    const auto copied = [&](const QString &text) -> QString {
+        return line + kWarningCaption + u'\n' + line + text + u'\n' + line;
     };
-    EXPECT_EQ(warningAfterClickOn(kCooper), copied(u"Sistema n\u00e3o dispon\u00edvel para utiliza\u00e7\u00e3o,\n"
-                                                   u"fa\u00e7a contato com o nosso departamento comercial."_s));
-    EXPECT_EQ(warningAfterClickOn(kIndustrial), copied(u"Caminho inv\u00e1lido para acesso ao sistema,\n"
-                                                       u"fa\u00e7a contato com o nosso suporte t\u00e9cnico."_s));
+    const QString empty = warningAfterClickOn(kCooper);
+    EXPECT_TRUE(empty.startsWith(copied(u"Sistema n\u00e3o dispon\u00edvel para utiliza\u00e7\u00e3o,\n"
+                                        u"fa\u00e7a contato com o nosso departamento comercial."_s)))
+        << empty.toStdString();
+    const QString invalid = warningAfterClickOn(kIndustrial);
+    EXPECT_TRUE(invalid.startsWith(copied(u"Caminho inv\u00e1lido para acesso ao sistema,\n"
+                                          u"fa\u00e7a contato com o nosso suporte t\u00e9cnico."_s)))
+        << invalid.toStdString();
 }
 
 TEST_F(MenuUnderWindows, CaixaWithMstscRunsTheWholeTextAsACommandLine)
@@ -163,6 +171,25 @@ TEST_F(MenuUnderWindows, ASecondStartRestoresAndRaisesTheMenuAndEnds)
     EXPECT_TRUE(waitUntil([] { return GetForegroundWindow() == s_window; }))
         << "in front: " << titleOf(GetForegroundWindow()).toStdString();
     EXPECT_EQ(s_menu->state(), QProcess::Running);
+}
+
+// What any program does that looks for the menu by its class: the window it
+// finds stays hidden, and the menu itself comes back and to the front.
+TEST_F(MenuUnderWindows, ShowingTheWindowOfItsClassBringsTheMenuBack)
+{
+    ShowWindow(s_window, SW_MINIMIZE);
+    ASSERT_TRUE(waitUntil([] { return IsIconic(s_window) != FALSE; })) << "the menu did not minimise";
+
+    const HWND found = FindWindowW(reinterpret_cast<LPCWSTR>(kMenuWindowClass.utf16()), nullptr);
+    ASSERT_NE(found, nullptr);
+    if (!IsWindowVisible(found) || IsIconic(found))
+        ShowWindow(found, SW_SHOWNORMAL);
+    SetForegroundWindow(found);
+    EXPECT_TRUE(waitUntil([] { return !IsIconic(s_window) && GetForegroundWindow() == s_window; }))
+        << "in front: " << titleOf(GetForegroundWindow()).toStdString();
+    if (found != s_window) {
+        EXPECT_FALSE(IsWindowVisible(found)) << "the stand-in showed itself";
+    }
 }
 
 TEST_F(MenuUnderWindows, F12ThePasswordAndSalvarWriteTheFileAsEverywhere)

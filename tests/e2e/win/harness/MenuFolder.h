@@ -14,7 +14,8 @@
 namespace menugeral::e2e {
 
 inline const QString kMenuWindowClass = QStringLiteral("TFrmMenuGeralNovo");
-inline const QString kMenuTitle = QStringLiteral("M e n u  G e r a l  d o  S i s t e m a.");
+// The task switcher's title of the main window (its caption is not shown).
+inline const QString kMenuTitle = QStringLiteral("Menu Geral");
 inline const QString kWarningCaption = QStringLiteral("Menu Geral do Sistema");
 
 // The menu as the installer lays it out: the built program with its Qt
