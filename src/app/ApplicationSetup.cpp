@@ -1,7 +1,6 @@
 #include "app/ApplicationSetup.h"
 
 #include "app/SingleInstanceGuard.h"
-#include "menu/ArtworkPreload.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "platform/BackingStorePages.h"
 #include "platform/DialogFileChooser.h"
@@ -72,8 +71,6 @@ int runMenu(int &argc, char **argv)
     if (activateWindowOfClass(kMenuWindowClass))
         return 0;
 
-    // Decoded on a second processor while the window's widgets are made.
-    ArtworkPreload artwork(TFrmMenuGeralNovo::artworkNames(), app.devicePixelRatio());
     installFontSubstitutions();
     BalloonHint balloonHints(&app); // installs itself on the application
 
@@ -90,7 +87,7 @@ int runMenu(int &argc, char **argv)
         if (shown)
             bringForward(*shown);
     });
-    TFrmMenuGeralNovo menu(services, &artwork);
+    TFrmMenuGeralNovo menu(services);
     prepareBackingStore(menu);
     // Where a later start looks for the menu by window class and the menu's
     // own window cannot carry it, a marker answers for it.
