@@ -124,7 +124,7 @@ TEST_F(SettingsOnDesktop, SalvarWritesTheFileByteForByteAsOnEverySystem)
     desktop.key(*settings, u"Tab"_s);
     desktop.key(*settings, u"Tab"_s);
     desktop.key(*settings, u"ctrl+a"_s);
-    type(*settings, u"C:\\Programas\\Gest\u00e3o\\ger.exe /a \"b c\""_s);
+    type(*settings, u"C:\\Programas\\Gestao\\ger.exe /a \"b c\""_s);
     desktop.key(*settings, u"Return"_s);
     ASSERT_TRUE(waitUntilGone(kSettingsCaption)) << "Enter did not save and close";
 

@@ -215,7 +215,7 @@ TEST_F(MenuUnderWindows, F12ThePasswordAndSalvarWriteTheFileAsEverywhere)
     pressKey(settings, VK_TAB);
     pressKey(settings, VK_TAB);
     pressKey(settings, 'A', true);
-    typeText(settings, u"C:\\Programas\\Gest\u00e3o\\ger.exe /a \"b c\""_s);
+    typeText(settings, u"C:\\Programas\\Gestao\\ger.exe /a \"b c\""_s);
     pressKey(settings, VK_RETURN); // Enter in a field saves
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(settings) || !IsWindowVisible(settings); }))
         << "Enter did not save and close";
