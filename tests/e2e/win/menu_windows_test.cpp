@@ -12,6 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 using namespace Qt::StringLiterals;
 using namespace menugeral::e2e;
 
@@ -247,6 +250,34 @@ TEST(ForeignWindowOfTheMenusClass, IsShownAndBroughtToTheFrontInstead)
     EXPECT_TRUE(waitUntil([&] { return GetForegroundWindow() == foreign; })) << "nor brought to the front";
     DestroyWindow(foreign);
     UnregisterClassW(className, windowClass.hInstance);
+}
+
+// What Windows shows of the program file itself: its icon, its version, and
+// the manifest that makes it DPI-aware, themed and run as its invoker.
+TEST(TheProgramFile, CarriesItsIconVersionAndManifest)
+{
+    const std::wstring program =
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath() + u"/../bin/menugeral.exe"_s).toStdWString();
+    const HMODULE module = LoadLibraryExW(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(module, nullptr);
+    EXPECT_NE(FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14)), nullptr) << "no icon"; // RT_GROUP_ICON
+    const HRSRC manifestResource = FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));   // RT_MANIFEST
+    ASSERT_NE(manifestResource, nullptr) << "no manifest";
+    const QByteArray manifest(static_cast<const char *>(LockResource(LoadResource(module, manifestResource))),
+                              qsizetype(SizeofResource(module, manifestResource)));
+    for (const char *part : {"PerMonitorV2", "Microsoft.Windows.Common-Controls", "level=\"asInvoker\""})
+        EXPECT_TRUE(manifest.contains(part)) << part;
+    FreeLibrary(module);
+
+    DWORD ignored = 0;
+    std::vector<char> version(GetFileVersionInfoSizeW(program.c_str(), &ignored));
+    ASSERT_FALSE(version.empty());
+    ASSERT_TRUE(GetFileVersionInfoW(program.c_str(), 0, DWORD(version.size()), version.data()));
+    wchar_t *text = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueW(version.data(), L"\\StringFileInfo\\041604B0\\ProductVersion",
+                               reinterpret_cast<void **>(&text), &length));
+    EXPECT_EQ(QString::fromWCharArray(text), QStringLiteral(MENUGERAL_VERSION));
 }
 
 } // namespace
