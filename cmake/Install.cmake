@@ -7,11 +7,6 @@ if(CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT)
     set(CMAKE_INSTALL_PREFIX /opt/menugeral CACHE PATH "Where the program is installed" FORCE)
 endif()
 
-if(NOT UNIX OR APPLE)
-    install(TARGETS menugeral RUNTIME DESTINATION .)
-    return()
-endif()
-
 # A program under /opt is found through /usr; under any other prefix its own
 # share/ and bin/ already are where desktops and shells look.
 set(MENUGERAL_SYSTEM_PREFIX "" CACHE PATH

@@ -2,10 +2,6 @@
 # of cmake/Install.cmake, plus what Debian asks of a package: copyright,
 # changelog, maintainer scripts, lintian overrides.
 
-if(NOT UNIX OR APPLE)
-    return()
-endif()
-
 set(MENUGERAL_PACKAGE_MAINTAINER "Menu Geral maintainers <menugeral@example.org>" CACHE STRING
     "Maintainer named in the Debian package and its changelog")
 

@@ -24,6 +24,21 @@ MENUGERAL_PACKAGES=(
 # shellcheck disable=SC2034 # used by the scripts that source this file
 MENUGERAL_FUZZ_PACKAGES=(clang libfuzzer-14-dev)
 
+# What the Windows leg needs besides: the cross compiler, the host's Qt tools
+# (moc, rcc, uic and their CMake files), GoogleTest's sources, Wine with its
+# fonts, NSIS, and the tools that look at the screen.
+# shellcheck disable=SC2034 # used by the scripts that source this file
+MENUGERAL_WINDOWS_PACKAGES=(
+    cmake ninja-build g++-mingw-w64-x86-64-posix
+    qt6-base-dev qt6-base-dev-tools googletest
+    wine wine64 fonts-wine nsis
+    xvfb xauth xdotool imagemagick
+    fonts-liberation2 fonts-open-sans fonts-lato fonts-dejavu-core fonts-dejavu-extra
+)
+# shellcheck disable=SC2034 # used by the scripts that source this file
+MENUGERAL_WINDOWS_BUILD="$MENUGERAL_ROOT/build-windows"
+MENUGERAL_QT_TARBALL=qt6.4.2-mingw64.tar.xz
+
 menugeral_say() {
     printf '%s\n' "$*" >&2
 }
@@ -32,21 +47,23 @@ menugeral_is_installed() {
     dpkg -s "$1" 2>/dev/null | grep -q '^Status: install ok installed'
 }
 
-# Installs what is missing through apt-get (as root, or through sudo), of the
-# list above and of any packages named as arguments. A ready machine installs
-# nothing and asks for nothing.
-# shellcheck disable=SC2120 # the extra packages are optional
+# Installs what is missing through apt-get (as root, or through sudo): the
+# packages given, or MENUGERAL_PACKAGES. A ready machine installs nothing and
+# asks for nothing.
+# shellcheck disable=SC2120 # the packages are optional
 menugeral_install_packages() {
+    local wanted=("$@")
+    [ "${#wanted[@]}" -eq 0 ] && wanted=("${MENUGERAL_PACKAGES[@]}")
     if ! command -v dpkg >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then
         menugeral_say "This is not a Debian-based system, so nothing is installed automatically."
         menugeral_say "Install the equivalents of these Debian packages yourself:"
-        menugeral_say "    ${MENUGERAL_PACKAGES[*]}"
+        menugeral_say "    ${wanted[*]}"
         menugeral_say "Trying to build with what is there."
         return 0
     fi
 
     local missing=() package
-    for package in "${MENUGERAL_PACKAGES[@]}" "$@"; do
+    for package in "${wanted[@]}"; do
         menugeral_is_installed "$package" || missing+=("$package")
     done
     [ "${#missing[@]}" -eq 0 ] && return 0
@@ -71,5 +88,31 @@ menugeral_build() {
         cd "$MENUGERAL_ROOT" || exit 1
         cmake --preset default
         cmake --build --preset default --parallel 2
+    )
+}
+
+# Says why Qt for Windows cannot be found, and what to do; nothing when it can.
+# The build looks in the same places (cmake/WindowsQt.cmake).
+menugeral_windows_sdk_problem() {
+    if [ -n "${MENUGERAL_QT_WINDOWS:-}" ]; then
+        [ -e "$MENUGERAL_QT_WINDOWS" ] && return 0
+        printf 'MENUGERAL_QT_WINDOWS names %s, which does not exist.\n' "$MENUGERAL_QT_WINDOWS"
+        return 0
+    fi
+    [ -e "$MENUGERAL_ROOT/../shared/sdk/$MENUGERAL_QT_TARBALL" ] && return 0
+    [ -f "$MENUGERAL_WINDOWS_BUILD/qt-windows/qt6-mingw64/lib/cmake/Qt6/Qt6Config.cmake" ] && return 0
+    printf 'There is no Qt for Windows: neither %s nor MENUGERAL_QT_WINDOWS.\n' \
+        "$(cd "$MENUGERAL_ROOT/.." && pwd)/shared/sdk/$MENUGERAL_QT_TARBALL"
+    printf 'Put the SDK tarball there, or set MENUGERAL_QT_WINDOWS to the tarball, to the folder that\n'
+    printf 'holds it, or to an unpacked qt6-mingw64 folder. shared/sdk/build-qt-windows.sh rebuilds the\n'
+    printf 'tarball from Debian'"'"'s Qt source in about an hour.\n'
+}
+
+# Cross-builds everything for Windows into build-windows/ (Qt beside the programs).
+menugeral_build_windows() {
+    (
+        cd "$MENUGERAL_ROOT" || exit 1
+        cmake --preset windows
+        cmake --build --preset windows --parallel 2
     )
 }

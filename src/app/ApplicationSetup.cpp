@@ -10,6 +10,7 @@
 #include "platform/SystemProcessStarter.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WindowActivation.h"
+#include "platform/WindowClassMarker.h"
 #include "widgets/BalloonHint.h"
 #include "widgets/Fonts.h"
 
@@ -116,6 +117,10 @@ int runMenu(int &argc, char **argv)
     TFrmMenuGeralNovo menu(services);
     if (terminated)
         return 0;
+    // Where a later start looks for the menu by window class and the menu's
+    // own window cannot carry it, a marker answers for it.
+    WindowClassMarker marker(kMenuWindowClass);
+    QObject::connect(&marker, &WindowClassMarker::activationRequested, &app, [&menu] { bringForward(menu, {}); });
     menu.show();
     // The token this start was launched with lets the new window take the focus.
     if (!activationToken.isEmpty())

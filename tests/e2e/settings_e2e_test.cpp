@@ -103,6 +103,36 @@ TEST_F(SettingsOnDesktop, APathTypedAndSavedIsWhatTheTileStartsAtOnce)
     EXPECT_EQ(run.value(u"args"_s).toArray().toVariantList(), QVariantList{u"--configurado"_s});
 }
 
+// The same steps as tests/e2e/win on Windows, against the same files: the
+// save writes the same bytes on every system.
+TEST_F(SettingsOnDesktop, SalvarWritesTheFileByteForByteAsOnEverySystem)
+{
+    const auto fixture = [](const char *name) {
+        QFile file(QStringLiteral(MENUGERAL_E2E_DATA_DIR "/") + QLatin1StringView(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    {
+        QFile file(menu.filePath(u"configuracoes.ini"_s));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(fixture("settings_before.ini"));
+    }
+    menu.start();
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window) << "the menu never came on screen";
+    const auto settings = openSettings(*window);
+    ASSERT_TRUE(settings);
+    desktop.key(*settings, u"Tab"_s);
+    desktop.key(*settings, u"Tab"_s);
+    desktop.key(*settings, u"ctrl+a"_s);
+    type(*settings, u"C:\\Programas\\Gestao\\ger.exe /a \"b c\""_s);
+    desktop.key(*settings, u"Return"_s);
+    ASSERT_TRUE(waitUntilGone(kSettingsCaption)) << "Enter did not save and close";
+
+    QFile written(menu.filePath(u"configuracoes.ini"_s));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), fixture("settings_saved.ini"));
+}
+
 TEST_F(SettingsOnDesktop, EscapeWithoutAFileLeavesNoFileAndTheMenuWarnsAgain)
 {
     menu.start();

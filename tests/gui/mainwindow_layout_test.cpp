@@ -186,25 +186,6 @@ TEST_F(MainWindowLayoutTest, LabelsHaveTheirTextsAndFonts)
     }
 }
 
-// The captions come ready drawn so that the first paint needs no font; a
-// picture that no longer matches its label's text, face or size would show.
-TEST_F(MainWindowLayoutTest, ReadyDrawnCaptionsLookExactlyLikeTheirLabelsText)
-{
-    for (const LabelRow &row : kLabels) {
-        SCOPED_TRACE(QString::fromUtf16(row.name).toStdString());
-        auto *label = qobject_cast<CaptionLabel *>(widget(row.name));
-        ASSERT_NE(label, nullptr);
-        ASSERT_TRUE(label->showsCaptionPicture());
-        QWidget *panel = label->parentWidget();
-        const QImage fromPicture = panel->grab(label->geometry()).toImage();
-
-        label->setCaptionPicture(QImage());
-        ASSERT_FALSE(label->showsCaptionPicture());
-        const QImage fromText = panel->grab(label->geometry()).toImage();
-        EXPECT_EQ(fromPicture, fromText);
-    }
-}
-
 TEST(CaptionLabelTest, DrawsItsTextOnceThePictureNoLongerStandsForIt)
 {
     CaptionLabel label(u"Sair"_s);

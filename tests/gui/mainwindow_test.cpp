@@ -5,6 +5,7 @@
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "widgets/PictureButton.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 #include <QTimer>
@@ -38,11 +39,11 @@ QByteArray configBytes(const QList<std::pair<QStringView, QString>> &paths)
     return bytes;
 }
 
+// A module program "<name>.exe", named as this system writes paths: a valid
+// module path in either syntax, without being executable.
 QString makeProgram(const TempDir &dir, const QString &name)
 {
-    const QString full = dir.writeFile(name, "#!/bin/sh\n");
-    QFile::setPermissions(full, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    return full;
+    return QDir::toNativeSeparators(dir.writeFile(name + u".exe"_s, "MZ"));
 }
 
 class MainWindowTest : public ::testing::Test
@@ -105,7 +106,7 @@ TEST_F(MainWindowTest, LoadsEveryPathFromTheProgramDirectory)
     auto window = makeWindow();
 
     EXPECT_TRUE(fakes.notifier.boxes.isEmpty());
-    EXPECT_EQ(window->programDirectory(), dir.path() + u'/');
+    EXPECT_EQ(window->programDirectory(), QDir::toNativeSeparators(dir.path() + u'/'));
     EXPECT_EQ(window->modulePath(*ModuleCatalogue::indexOfLaunchKey(u"Caixa")), u"/opt/caixa/caixa"_s);
     EXPECT_EQ(window->modulePath(*ModuleCatalogue::indexOfLaunchKey(u"Cia")), u"/opt/cia/cia"_s);
     EXPECT_TRUE(window->modulePath(*ModuleCatalogue::indexOfLaunchKey(u"Gerencial")).isEmpty());
@@ -133,7 +134,7 @@ TEST_F(MainWindowTest, EachTileStartsItsOwnRowsProgram)
     // A distinct program per module, so a tile wired to the wrong row shows.
     QList<std::pair<QStringView, QString>> paths;
     for (const ModuleEntry &module : ModuleCatalogue::entries())
-        paths.append({module.key, makeProgram(dir, u"bin/"_s + module.launchKey.toString().remove(u' ')) + u" --x"_s});
+        paths.append({module.key, makeProgram(dir, u"bin/"_s + module.launchKey.toString().remove(u' ')) + u" /x"_s});
     writeConfig(paths);
     auto window = makeWindow();
 
@@ -145,9 +146,9 @@ TEST_F(MainWindowTest, EachTileStartsItsOwnRowsProgram)
         QTest::mouseClick(tile(*window, module.menuButton.toString()), Qt::LeftButton);
         ASSERT_EQ(fakes.processStarter.programs.size(), 1);
         const LaunchRequest &started = fakes.processStarter.programs[0];
-        EXPECT_EQ(started.fileName, module.launchKey.toString().remove(u' '));
-        EXPECT_EQ(started.directory, dir.filePath(u"bin"_s));
-        EXPECT_EQ(started.parameters, u"--x"_s);
+        EXPECT_EQ(started.fileName, module.launchKey.toString().remove(u' ') + u".exe"_s);
+        EXPECT_EQ(started.directory, QDir::toNativeSeparators(dir.filePath(u"bin"_s)));
+        EXPECT_EQ(started.parameters, u"/x"_s);
     }
     EXPECT_TRUE(fakes.notifier.boxes.isEmpty());
 }

@@ -9,7 +9,9 @@
 #include "widgets/Fonts.h"
 #include "widgets/PictureBox.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -136,6 +138,28 @@ TEST_F(PasswordDialogTest, OpensInThePasswordFieldAndTabsToCancelBeforeOk)
     EXPECT_EQ(tabWalk(*dialog, 4), (QStringList{u"edtSenha"_s, u"bitCancelar"_s, u"bitOk"_s, u"edtSenha"_s}));
 }
 
+// The rows inside a field's frame that hold ink. Qt centres a password's
+// line by the hidden text's height, which with some font engines moves the
+// asterisks a pixel away from where the same asterisks as plain text stand.
+QImage textRows(QLineEdit &field)
+{
+    const QImage image = field.grab().toImage();
+    const QRect inside = image.rect().adjusted(3, 3, -3, -3);
+    const QRgb ground = image.pixel(inside.right(), inside.center().y());
+    int first = -1;
+    int last = -1;
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            if (image.pixel(x, y) != ground) {
+                first = first < 0 ? y : first;
+                last = y;
+                break;
+            }
+        }
+    }
+    return first < 0 ? QImage() : image.copy(inside.left(), first, inside.width(), last - first + 1);
+}
+
 TEST_F(PasswordDialogTest, TypedLettersBecomeCapitalsAndShowAsAsterisks)
 {
     dialog->show();
@@ -159,7 +183,7 @@ TEST_F(PasswordDialogTest, TypedLettersBecomeCapitalsAndShowAsAsterisks)
     if (menugeral::test::onWayland())
         GTEST_SKIP() << menugeral::test::kNoActiveWindow << ", so the field keeps its text cursor";
     button(u"bitOk"_s)->setFocus(); // no text cursor in either
-    EXPECT_EQ(edit->grab().toImage(), reference.grab().toImage());
+    EXPECT_EQ(textRows(*edit), textRows(reference));
 }
 
 TEST_F(PasswordDialogTest, WrongPasswordsAreRefusedWithAWarningAndTheDialogStaysOpen)
@@ -228,7 +252,7 @@ TEST_P(RightPasswordTest, RunsTheSettingsWindowInsteadAndEndsWhenItCloses)
             ASSERT_NE(settings, nullptr) << "the settings window is shown modally";
             settingsSeen = true;
             EXPECT_FALSE(dialog->isVisible()) << "the dialog is hidden while the settings window runs";
-            EXPECT_EQ(settings->configFileName(), dir.filePath(u"configuracoes.ini"_s));
+            EXPECT_EQ(settings->configFileName(), QDir::toNativeSeparators(dir.filePath(u"configuracoes.ini"_s)));
             GetParam().close(*settings);
         });
         QTest::keyClick(edtSenha(), Qt::Key_Return);

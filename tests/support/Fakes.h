@@ -75,7 +75,8 @@ private:
 // All four fakes, ready to hand to a window.
 struct FakeServices
 {
-    explicit FakeServices(const QString &programDirectory, PathSyntax syntax = PathSyntax::Posix);
+    // Module paths in the syntax of the system the tests run on, unless told.
+    explicit FakeServices(const QString &programDirectory, PathSyntax syntax = nativePathSyntax());
 
     RecordingNotifier notifier;
     ScriptedFileChooser fileChooser;

@@ -1,17 +1,15 @@
 #include "platform/SystemProcessStarter.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <QGuiApplication>
 #include <QWindow>
 
-#include <shellapi.h>
 #include <string>
+
+// shellapi.h needs the types of windows.h, so the order matters.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
 
 namespace menugeral {
 namespace {

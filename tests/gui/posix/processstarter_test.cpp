@@ -3,10 +3,6 @@
 #include "Zombies.h"
 #include "platform/SystemProcessStarter.h"
 
-#include <gtest/gtest.h>
-
-#ifdef Q_OS_UNIX
-
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -16,6 +12,8 @@
 #include <QJsonObject>
 #include <QScopeGuard>
 #include <QThread>
+
+#include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
@@ -303,12 +301,3 @@ TEST_F(SystemProcessStarterTest, LeavesNoZombieBehind)
 
 } // namespace
 } // namespace menugeral
-
-#else
-
-TEST(SystemProcessStarterTest, Posix)
-{
-    GTEST_SKIP() << "the probe-based tests of the POSIX starter need a POSIX system";
-}
-
-#endif
