@@ -187,7 +187,7 @@ TEST_F(MainWindowTest, EachClickHandlerStartsItsOwnModule)
         fakes.processStarter.programs.clear();
         (window.get()->*handler)();
         ASSERT_EQ(fakes.processStarter.programs.size(), 1);
-        EXPECT_EQ(fakes.processStarter.programs[0].fileName, QString::fromUtf16(program));
+        EXPECT_EQ(fakes.processStarter.programs[0].fileName, QString::fromUtf16(program) + u".exe"_s);
     }
 }
 

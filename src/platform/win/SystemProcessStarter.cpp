@@ -1,6 +1,11 @@
 #include "platform/SystemProcessStarter.h"
 
+#include "platform/Notifier.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QProcess>
 #include <QWindow>
 
 #include <string>
@@ -19,6 +24,19 @@ HWND applicationWindow()
 {
     const QWindow *window = QGuiApplication::focusWindow();
     return window != nullptr ? reinterpret_cast<HWND>(window->winId()) : nullptr;
+}
+
+// The system's own text for an error code, in the desk's language.
+QString systemMessage(DWORD error)
+{
+    wchar_t *text = nullptr;
+    const DWORD length =
+        FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, error, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
+    QString message = length > 0 ? QString::fromWCharArray(text, int(length)).trimmed()
+                                 : QStringLiteral("Error %1").arg(error);
+    LocalFree(text);
+    return message;
 }
 
 } // namespace
@@ -64,11 +82,17 @@ void SystemProcessStarter::runCommandLine(const QString &commandLine)
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
 
-    // A plain command-line start: its outcome is not examined, its handles are released.
-    if (CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+    // Its handles are only released; a start the system refuses is reported
+    // as a module start is, in a box captioned with the program's name.
+    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        const DWORD error = GetLastError();
+        const QStringList words = QProcess::splitCommand(commandLine);
+        const QString program = words.isEmpty() ? commandLine : words.first();
+        m_notifier.error(QFileInfo(QDir::fromNativeSeparators(program)).fileName(), systemMessage(error));
+        return;
     }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 } // namespace menugeral

@@ -92,5 +92,17 @@ TEST_F(SystemProcessStarterTest, ACommandLineRunsAsWrittenWithoutTheShell)
     EXPECT_EQ(record.value(u"cwd"_s).toString(), QDir::currentPath()); // the menu's own
 }
 
+TEST_F(SystemProcessStarterTest, ACommandLineThatCannotStartShowsOneBoxWithTheSystemsReason)
+{
+    const QString missing = QDir::toNativeSeparators(m_dir.filePath(u"nowhere/mstsc.exe"_s));
+    m_starter.runCommandLine(u"\""_s + missing + u"\" /v:server01"_s);
+
+    ASSERT_EQ(m_notifier.boxes.size(), 1);
+    EXPECT_EQ(m_notifier.boxes[0].kind, test::RecordingNotifier::Box::Error);
+    EXPECT_EQ(m_notifier.boxes[0].caption, u"mstsc.exe"_s);
+    EXPECT_FALSE(m_notifier.boxes[0].text.isEmpty());
+    EXPECT_FALSE(m_notifier.boxes[0].text.startsWith(u"Error "_s)) << "the system's own text";
+}
+
 } // namespace
 } // namespace menugeral
