@@ -85,6 +85,7 @@ public:
         m_process.waitForFinished();
     }
 
+    // The text of a line, without its end: Windows writes "\r\n".
     bool waitForLine(QByteArrayView line)
     {
         QElapsedTimer timer;
@@ -182,12 +183,12 @@ TEST(SingleInstanceGuard, MenuInAnotherProcessIsReachedAndItsKillDoesNotBlockThe
     TempDir dir;
     const InstanceAddress address = addressIn(dir);
     GuardHolder holder(dir.path());
-    ASSERT_TRUE(holder.waitForLine("claimed\n")) << "the holder process never took the guard";
+    ASSERT_TRUE(holder.waitForLine("claimed")) << "the holder process never took the guard";
 
     SingleInstanceGuard second(address);
     EXPECT_EQ(second.claim(), Claim::AnotherInstanceRuns);
     EXPECT_EQ(second.runningWindowId(), kChildWindowId);
-    EXPECT_TRUE(holder.waitForLine("activation requested\n"));
+    EXPECT_TRUE(holder.waitForLine("activation requested"));
 
     holder.process().kill(); // SIGKILL: nothing is cleaned up
     ASSERT_TRUE(holder.process().waitForFinished());

@@ -33,8 +33,8 @@ QString systemMessage(DWORD error)
     const DWORD length =
         FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
                        nullptr, error, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
-    QString message = length > 0 ? QString::fromWCharArray(text, int(length)).trimmed()
-                                 : QStringLiteral("Error %1").arg(error);
+    QString message =
+        length > 0 ? QString::fromWCharArray(text, int(length)).trimmed() : QStringLiteral("Error %1").arg(error);
     LocalFree(text);
     return message;
 }
