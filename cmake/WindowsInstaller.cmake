@@ -30,6 +30,8 @@ set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MODIFY_PATH OFF)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+# The program without its symbols (the libraries: WindowsRuntime.cmake).
+set(CPACK_STRIP_FILES TRUE)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # The 64-bit stub: the program is 64-bit, and Wine without its 32-bit half
 # cannot run a 32-bit setup program.
