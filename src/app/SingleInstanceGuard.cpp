@@ -103,6 +103,14 @@ std::optional<SingleInstanceGuard::Claim> SingleInstanceGuard::askRunningMenu()
     return contend(false);
 }
 
+bool SingleInstanceGuard::isHeld(const std::optional<InstanceAddress> &address)
+{
+    if (!address || !QFileInfo::exists(address->lockFileName))
+        return false;
+    InstanceLock lock(address->lockFileName);
+    return lock.tryLock() == InstanceLock::Result::HeldElsewhere;
+}
+
 std::optional<SingleInstanceGuard::Claim> SingleInstanceGuard::contend(bool mayBecomeMenu)
 {
     if (!m_address)

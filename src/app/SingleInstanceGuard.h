@@ -53,6 +53,9 @@ public:
     // the lock (it is left free for claim(), and no lock file is made) or no
     // guard can be set up.
     std::optional<Claim> askRunningMenu();
+    // Whether some process holds the lock at `address`, a menu running or
+    // starting: worth asking. Needs no application object and makes no file.
+    static bool isHeld(const std::optional<InstanceAddress> &address);
 
     // What the first instance tells later starts: its main window's native id.
     void setWindowId(quint64 windowId);
