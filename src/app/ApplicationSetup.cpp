@@ -71,7 +71,7 @@ int runMenu(int &argc, char **argv)
     // brings itself to the front: no window system is needed for that. It is
     // asked under a plain QCoreApplication, gone before the QApplication is
     // made, so such a start never connects to the display (which made it take
-    // 3.5 times as long as a bare local-socket client, against 2 times now).
+    // about 3.5 times as long as a bare local-socket client, 2 to 2.6 times now).
     std::optional<SingleInstanceGuard::Claim> runningMenu;
     if (const auto address = currentInstanceAddress(); SingleInstanceGuard::isHeld(address)) {
         QCoreApplication asking(argc, argv);
