@@ -4,7 +4,8 @@
 //
 // Starts its own Xvfb (MENUGERAL_XVFB_DISPLAY chooses its number), without a
 // window manager, and the menu from a temporary program directory whose
-// "Gerencial" starts menugeral-bench-entry-probe. Input is sent through XTest;
+// "Gerencial" starts menugeral-bench-entry-probe. MENUGERAL_BENCH_MENU names
+// another build of the menu to measure instead (to compare two builds). Input is sent through XTest;
 // "mapped" and "active" are the X server's MapNotify and FocusIn as they reach
 // this program. Each pair of a measurement and its floor runs in turn, which
 // one first alternating from pair to pair.
@@ -123,8 +124,9 @@ std::optional<QString> LatencyBench::setUp()
         return why;
     const QString menu = m_dir.filePath(u"menugeral"_s);
     m_probe = QStringLiteral(MENUGERAL_BENCH_DIR) + u"/menugeral-bench-entry-probe"_s;
-    if (!QFile::copy(QStringLiteral(MENUGERAL_BIN_DIR) + u"/menugeral"_s, menu))
-        return u"cannot copy the menu from "_s + QStringLiteral(MENUGERAL_BIN_DIR);
+    const QString built = qEnvironmentVariable("MENUGERAL_BENCH_MENU", QStringLiteral(MENUGERAL_BIN_DIR "/menugeral"));
+    if (!QFile::copy(built, menu))
+        return u"cannot copy the menu from "_s + built;
     QFile config(m_dir.filePath(u"configuracoes.ini"_s));
     if (!config.open(QIODevice::WriteOnly) ||
         config.write("[GestaoEmpresarial]\r\nModulo Gerencial=" + QFile::encodeName(m_probe) + "\r\n") < 0)

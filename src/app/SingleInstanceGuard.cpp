@@ -2,6 +2,7 @@
 
 #include "platform/InstanceLock.h"
 
+#include <QFileInfo>
 #include <QThread>
 
 #include <algorithm>
@@ -94,14 +95,38 @@ quint64 SingleInstanceGuard::runningWindowId() const
 
 SingleInstanceGuard::Claim SingleInstanceGuard::claim()
 {
+    return contend(true).value_or(Claim::Unguarded);
+}
+
+std::optional<SingleInstanceGuard::Claim> SingleInstanceGuard::askRunningMenu()
+{
+    return contend(false);
+}
+
+bool SingleInstanceGuard::isHeld(const std::optional<InstanceAddress> &address)
+{
+    if (!address || !QFileInfo::exists(address->lockFileName))
+        return false;
+    InstanceLock lock(address->lockFileName);
+    return lock.tryLock() == InstanceLock::Result::HeldElsewhere;
+}
+
+std::optional<SingleInstanceGuard::Claim> SingleInstanceGuard::contend(bool mayBecomeMenu)
+{
     if (!m_address)
-        return Claim::Unguarded;
+        return std::nullopt;
+    // A running menu has made its lock file; asking leaves no file behind.
+    if (!mayBecomeMenu && !QFileInfo::exists(m_address->lockFileName))
+        return std::nullopt;
 
     auto lock = std::make_unique<InstanceLock>(m_address->lockFileName);
     const QDeadlineTimer deadline(m_deadline);
     for (;;) {
         const InstanceLock::Result locked = lock->tryLock();
         if (locked == InstanceLock::Result::Acquired) {
+            // No menu runs; the lock goes with `lock` unless this one becomes it.
+            if (!mayBecomeMenu)
+                return std::nullopt;
             m_lock = std::move(lock);
             // We hold the lock, so a socket still there was left by a killed menu.
             if (m_server.listen(m_address->socketName))
@@ -115,7 +140,7 @@ SingleInstanceGuard::Claim SingleInstanceGuard::claim()
             return Claim::AnotherInstanceRuns;
         // A lock we cannot even create leaves nothing to wait for.
         if (locked == InstanceLock::Result::Unavailable)
-            return Claim::Unguarded;
+            return std::nullopt;
         // The holder is starting and not listening yet, or it is stuck.
         if (deadline.hasExpired())
             return Claim::AnotherInstanceSilent;

@@ -47,6 +47,15 @@ public:
     void setActivationToken(const QByteArray &token);
 
     Claim claim();
+    // The same for a start that need not become the menu, and so can ask
+    // before it makes its windowing application: AnotherInstanceRuns or
+    // AnotherInstanceSilent as claim() gives them; nothing when no menu holds
+    // the lock (it is left free for claim(), and no lock file is made) or no
+    // guard can be set up.
+    std::optional<Claim> askRunningMenu();
+    // Whether some process holds the lock at `address`, a menu running or
+    // starting: worth asking. Needs no application object and makes no file.
+    static bool isHeld(const std::optional<InstanceAddress> &address);
 
     // What the first instance tells later starts: its main window's native id.
     void setWindowId(quint64 windowId);
@@ -59,6 +68,7 @@ Q_SIGNALS:
     void activationRequested(const QByteArray &activationToken);
 
 private:
+    std::optional<Claim> contend(bool mayBecomeMenu);
     bool requestActivation(const QDeadlineTimer &deadline);
     std::optional<QByteArray> answer(const QByteArray &request);
 

@@ -17,6 +17,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using menugeral::InstanceAddress;
@@ -136,6 +137,37 @@ TEST(SingleInstanceGuard, FirstStartWinsAndEveryLaterStartReachesItWithItsToken)
         ASSERT_TRUE(QTest::qWaitFor([&] { return activations.size() == 1; }, 5000));
         EXPECT_EQ(activations.first().first().toByteArray(), start.handedOver);
     }
+}
+
+// A start that only asks (before it has a windowing application) reaches a
+// running menu like claim() does, and otherwise leaves no lock file and no
+// lock behind.
+TEST(SingleInstanceGuard, AskingReachesARunningMenuAndOtherwiseLeavesTheGuardAlone)
+{
+    TempDir dir;
+    const InstanceAddress address = addressIn(dir);
+    EXPECT_EQ(SingleInstanceGuard(address).askRunningMenu(), std::nullopt);
+    EXPECT_FALSE(QFileInfo::exists(address.lockFileName)) << "asking made the lock file";
+    {
+        SingleInstanceGuard first(address);
+        ASSERT_EQ(first.claim(), Claim::FirstInstance);
+        QSignalSpy activations(&first, &SingleInstanceGuard::activationRequested);
+        std::optional<Claim> asked;
+        std::unique_ptr<QThread> thread(QThread::create([&] {
+            SingleInstanceGuard later(address);
+            later.setActivationToken("token-1");
+            asked = later.askRunningMenu();
+        }));
+        thread->start();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return thread->isFinished(); }, 10000));
+        thread->wait();
+        EXPECT_EQ(asked, Claim::AnotherInstanceRuns);
+        ASSERT_EQ(activations.size(), 1);
+        EXPECT_EQ(activations.first().first().toByteArray(), "token-1");
+    }
+    // The closed menu's lock file stays behind, free: asking leaves it free.
+    EXPECT_EQ(SingleInstanceGuard(address).askRunningMenu(), std::nullopt);
+    EXPECT_EQ(SingleInstanceGuard(address).claim(), Claim::FirstInstance);
 }
 
 TEST(SingleInstanceGuard, RequestsThatAreNotOursGetNoAnswerAndShowNothing)

@@ -91,11 +91,15 @@ QStringList Desktop::missingTools()
 
 std::optional<QString> Desktop::start()
 {
-    // Xvfb picks a free display and writes its number to the given descriptor.
+    // Xvfb picks a free display, or takes the one MENUGERAL_XVFB_DISPLAY names
+    // on a shared machine, and writes its number to the given descriptor.
+    QStringList arguments{u"-displayfd"_s,   u"1"_s,         u"-screen"_s, u"0"_s,
+                          u"1280x1024x24"_s, u"-nolisten"_s, u"tcp"_s,     u"-noreset"_s};
+    if (const QString wanted = qEnvironmentVariable("MENUGERAL_XVFB_DISPLAY"); !wanted.isEmpty())
+        arguments.prepend(u':' + QString(wanted).remove(u':'));
     m_server.setProcessChannelMode(QProcess::SeparateChannels);
     m_server.setStandardErrorFile(QProcess::nullDevice());
-    m_server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1280x1024x24"_s, u"-nolisten"_s,
-                               u"tcp"_s, u"-noreset"_s});
+    m_server.start(u"Xvfb"_s, arguments);
     if (!m_server.waitForStarted())
         return u"Xvfb did not start: "_s + m_server.errorString();
     QElapsedTimer timer;

@@ -1,5 +1,6 @@
 #include "SystemFacts.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QStringList>
 
@@ -30,10 +31,28 @@ QStringList inheritedDescriptors()
     return descriptors;
 }
 
+// The lines "SigBlk:" and "SigIgn:" of /proc/self/status, as "sigblk" and
+// "sigign": hexadecimal masks of the blocked and the ignored signals.
+void addSignalMasks(QJsonObject &facts)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        for (const char *field : {"SigBlk", "SigIgn"}) {
+            if (line.startsWith(QByteArray(field).append(':')))
+                facts.insert(QString::fromLatin1(field).toLower(), QString::fromLatin1(line.mid(7).trimmed()));
+        }
+    }
+}
+
 } // namespace
 
 QJsonObject systemFacts()
 {
-    return {{QStringLiteral("ppid"), qint64(::getppid())},
-            {QStringLiteral("fds"), QJsonArray::fromStringList(inheritedDescriptors())}};
+    QJsonObject facts{{QStringLiteral("ppid"), qint64(::getppid())},
+                      {QStringLiteral("sid"), qint64(::getsid(0))},
+                      {QStringLiteral("fds"), QJsonArray::fromStringList(inheritedDescriptors())}};
+    addSignalMasks(facts);
+    return facts;
 }
