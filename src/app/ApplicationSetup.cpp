@@ -78,8 +78,10 @@ int runMenu(int &argc, char **argv)
         SingleInstanceGuard guard(address);
         guard.setActivationToken(activationToken);
         runningMenu = guard.askRunningMenu();
-        if (runningMenu == SingleInstanceGuard::Claim::AnotherInstanceRuns)
+        if (runningMenu == SingleInstanceGuard::Claim::AnotherInstanceRuns) {
+            handForegroundToWindowOfClass(kMenuWindowClass);
             return 0;
+        }
     }
 
     QApplication app(argc, argv);
@@ -104,6 +106,7 @@ int runMenu(int &argc, char **argv)
     switch (runningMenu ? *runningMenu : guard.claim()) {
     case SingleInstanceGuard::Claim::AnotherInstanceRuns:
         // A menu that started since it was asked above; it shows itself.
+        handForegroundToWindowOfClass(kMenuWindowClass);
         return 0;
     case SingleInstanceGuard::Claim::AnotherInstanceSilent:
         reportSilentMenu(guard, activateWindowOfClass(kMenuWindowClass));

@@ -27,6 +27,11 @@ bool activateWindowOfClass(QStringView windowClass)
     return window != nullptr && activate(window);
 }
 
+void handForegroundToWindowOfClass(QStringView windowClass)
+{
+    activateWindowOfClass(windowClass);
+}
+
 bool activateNativeWindow(quintptr windowId)
 {
     HWND window = reinterpret_cast<HWND>(windowId);
