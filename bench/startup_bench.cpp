@@ -161,12 +161,12 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 15;
 
-    // MENUGERAL_XVFB_DISPLAY (":41") picks the display number on a shared
+    // MENUGERAL_XVFB_DISPLAY ("41" or ":41") picks the display number on a shared
     // machine; otherwise Xvfb takes the first free one.
     QStringList xvfbArguments{u"-displayfd"_s,   u"1"_s,         u"-screen"_s, u"0"_s,
                               u"1280x1024x24"_s, u"-nolisten"_s, u"tcp"_s};
     if (const QString chosen = qEnvironmentVariable("MENUGERAL_XVFB_DISPLAY"); !chosen.isEmpty())
-        xvfbArguments.prepend(chosen);
+        xvfbArguments.prepend(u':' + QString(chosen).remove(u':'));
     QProcess xvfb;
     xvfb.start(u"Xvfb"_s, xvfbArguments);
     if (!xvfb.waitForReadyRead(10000)) {
