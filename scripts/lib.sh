@@ -91,8 +91,26 @@ menugeral_build() {
     )
 }
 
+# Without MENUGERAL_QT_WINDOWS, looks for shared/sdk/<tarball> beside the
+# repository or beside one of the folders above it (a clone made deeper
+# than the working tree), and names the one found in MENUGERAL_QT_WINDOWS.
+menugeral_locate_windows_sdk() {
+    [ -n "${MENUGERAL_QT_WINDOWS:-}" ] && return 0
+    local folder
+    folder="$(cd "$MENUGERAL_ROOT/.." && pwd)"
+    while :; do
+        if [ -f "$folder/shared/sdk/$MENUGERAL_QT_TARBALL" ]; then
+            export MENUGERAL_QT_WINDOWS="$folder/shared/sdk/$MENUGERAL_QT_TARBALL"
+            return 0
+        fi
+        [ "$folder" = / ] && return 0
+        folder="$(dirname "$folder")"
+    done
+}
+
 # Says why Qt for Windows cannot be found, and what to do; nothing when it can.
-# The build looks in the same places (cmake/WindowsQt.cmake).
+# The build looks in the same places (cmake/WindowsQt.cmake, through
+# MENUGERAL_QT_WINDOWS once menugeral_locate_windows_sdk has run).
 menugeral_windows_sdk_problem() {
     if [ -n "${MENUGERAL_QT_WINDOWS:-}" ]; then
         [ -e "$MENUGERAL_QT_WINDOWS" ] && return 0
@@ -101,8 +119,8 @@ menugeral_windows_sdk_problem() {
     fi
     [ -e "$MENUGERAL_ROOT/../shared/sdk/$MENUGERAL_QT_TARBALL" ] && return 0
     [ -f "$MENUGERAL_WINDOWS_BUILD/qt-windows/qt6-mingw64/lib/cmake/Qt6/Qt6Config.cmake" ] && return 0
-    printf 'There is no Qt for Windows: neither %s nor MENUGERAL_QT_WINDOWS.\n' \
-        "$(cd "$MENUGERAL_ROOT/.." && pwd)/shared/sdk/$MENUGERAL_QT_TARBALL"
+    printf 'There is no Qt for Windows: no shared/sdk/%s beside %s or a folder above it, and no MENUGERAL_QT_WINDOWS.\n' \
+        "$MENUGERAL_QT_TARBALL" "$MENUGERAL_ROOT"
     printf 'Put the SDK tarball there, or set MENUGERAL_QT_WINDOWS to the tarball, to the folder that\n'
     printf 'holds it, or to an unpacked qt6-mingw64 folder. shared/sdk/build-qt-windows.sh rebuilds the\n'
     printf 'tarball from Debian'"'"'s Qt source in about an hour.\n'
