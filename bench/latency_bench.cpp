@@ -22,6 +22,7 @@
 //
 // Not measured: a real desktop's window manager and compositor, which add
 // their own work to each of these.
+#include "ProgramCopy.h"
 #include "latency/Spawn.h"
 #include "latency/Summary.h"
 #include "latency/TestDisplay.h"
@@ -122,10 +123,10 @@ std::optional<QString> LatencyBench::setUp()
 {
     if (auto why = m_display.start())
         return why;
-    const QString menu = m_dir.filePath(u"menugeral"_s);
     m_probe = QStringLiteral(MENUGERAL_BENCH_DIR) + u"/menugeral-bench-entry-probe"_s;
     const QString built = qEnvironmentVariable("MENUGERAL_BENCH_MENU", QStringLiteral(MENUGERAL_BIN_DIR "/menugeral"));
-    if (!QFile::copy(built, menu))
+    const QString menu = copyProgram(built, m_dir.path());
+    if (menu.isEmpty())
         return u"cannot copy the menu from "_s + built;
     QFile config(m_dir.filePath(u"configuracoes.ini"_s));
     if (!config.open(QIODevice::WriteOnly) ||

@@ -1,5 +1,6 @@
 #include "app/ApplicationSetup.h"
 
+#include "app/MenuWindowClass.h"
 #include "app/SingleInstanceGuard.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "platform/DialogFileChooser.h"
@@ -7,6 +8,7 @@
 #include "platform/MessageBoxNotifier.h"
 #include "platform/PlatformPlugin.h"
 #include "platform/PlatformServices.h"
+#include "platform/StartHandOver.h"
 #include "platform/SystemProcessStarter.h"
 #include "platform/TerminationSignals.h"
 #include "platform/WindowActivation.h"
@@ -21,7 +23,6 @@
 #include <chrono>
 #include <cstdio>
 #include <memory>
-#include <optional>
 
 namespace menugeral {
 namespace {
@@ -59,32 +60,14 @@ void reportSilentMenu(const SingleInstanceGuard &guard, bool windowFound)
 
 } // namespace
 
-int runMenu(int &argc, char **argv)
+int runMenu(MenuStart &start)
 {
     choosePlatformPlugin();
-    const QByteArray activationToken = takeActivationToken();
     // Set before the first window, which takes its WM_CLASS from it. No
     // display name: it would be appended to every dialog's caption.
     QApplication::setApplicationName(kMenuWindowClass.toString());
 
-    // A start while the menu runs only asks it to come forward, and the menu
-    // brings itself to the front: no window system is needed for that. It is
-    // asked under a plain QCoreApplication, gone before the QApplication is
-    // made, so such a start never connects to the display (which made it take
-    // about 3.5 times as long as a bare local-socket client, 2 to 2.6 times now).
-    std::optional<SingleInstanceGuard::Claim> runningMenu;
-    if (const auto address = currentInstanceAddress(); SingleInstanceGuard::isHeld(address)) {
-        QCoreApplication asking(argc, argv);
-        SingleInstanceGuard guard(address);
-        guard.setActivationToken(activationToken);
-        runningMenu = guard.askRunningMenu();
-        if (runningMenu == SingleInstanceGuard::Claim::AnotherInstanceRuns) {
-            handForegroundToWindowOfClass(kMenuWindowClass);
-            return 0;
-        }
-    }
-
-    QApplication app(argc, argv);
+    QApplication app(start.argc, start.argv);
     // Ended from outside (logout, kill): leave like a closed window does, so
     // the guard's lock and socket go with the process.
     // A request that comes while the window is still being made (its
@@ -101,9 +84,9 @@ int runMenu(int &argc, char **argv)
     // with the application, and a later start looks where a running menu has
     // its guard.
     SingleInstanceGuard guard(currentInstanceAddress());
-    guard.setActivationToken(activationToken);
+    guard.setActivationToken(start.activationToken);
     // A menu that holds the lock but did not answer was waited for already.
-    switch (runningMenu ? *runningMenu : guard.claim()) {
+    switch (start.runningMenu ? *start.runningMenu : guard.claim()) {
     case SingleInstanceGuard::Claim::AnotherInstanceRuns:
         // A menu that started since it was asked above; it shows itself.
         handForegroundToWindowOfClass(kMenuWindowClass);
@@ -145,8 +128,8 @@ int runMenu(int &argc, char **argv)
     QObject::connect(&marker, &WindowClassMarker::activationRequested, &app, [&menu] { bringForward(menu, {}); });
     menu.show();
     // The token this start was launched with lets the new window take the focus.
-    if (!activationToken.isEmpty())
-        requestActivation(menu, activationToken);
+    if (!start.activationToken.isEmpty())
+        requestActivation(menu, start.activationToken);
     guard.setWindowId(menu.winId());
     shown = &menu;
     return app.exec();

@@ -1,15 +1,11 @@
 #pragma once
 
-#include <QStringView>
+#include "app/MenuStart.h"
 
 namespace menugeral {
 
-// The application name: on X11 it becomes the class part of every window's
-// WM_CLASS, the mark by which a later start recognises a running menu.
-inline constexpr QStringView kMenuWindowClass = u"TFrmMenuGeralNovo";
-
-// The whole program: hands over to a running menu, or runs the menu until
-// its window closes. Returns the exit code.
-int runMenu(int &argc, char **argv);
+// The window part of the program: hands over to a menu that started since it
+// was asked, or runs the menu until its window closes. Returns the exit code.
+int runMenu(MenuStart &start);
 
 } // namespace menugeral

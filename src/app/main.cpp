@@ -1,10 +1,21 @@
-#include "app/ApplicationSetup.h"
+#include "app/MenuStart.h"
+#include "app/MenuWindowClass.h"
 #include "cli/CommandLine.h"
+#include "platform/StartHandOver.h"
 
 int main(int argc, char **argv)
 {
+    using namespace menugeral;
     // The technician's commands run without a display and never reach the menu.
-    if (const auto exitCode = menugeral::runCommandLine(argc, argv))
+    if (const auto exitCode = runCommandLine(argc, argv))
         return *exitCode;
-    return menugeral::runMenu(argc, argv);
+    MenuStart start{argc, argv, takeActivationToken(), std::nullopt};
+    // A start while the menu runs only wakes it, at about the cost of a bare
+    // local-socket client; loading the windowing libraries would double that.
+    start.runningMenu = askRunningMenu(start);
+    if (start.runningMenu == SingleInstanceGuard::Claim::AnotherInstanceRuns) {
+        handForegroundToWindowOfClass(kMenuWindowClass);
+        return 0;
+    }
+    return runMenuWindow(start);
 }

@@ -1,4 +1,5 @@
 #include "TempDir.h"
+#include "harness/MenuCopy.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,7 +31,8 @@ protected:
         const QString socket =
             QDir::isAbsolutePath(display) ? display : qEnvironmentVariable("XDG_RUNTIME_DIR") + u'/' + display;
         ASSERT_TRUE(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        ASSERT_TRUE(QFile::copy(QStringLiteral(MENUGERAL_BIN_DIR) + u"/menugeral"_s, program.filePath(u"menugeral"_s)));
+        const auto copied = menugeral::e2e::copyProgram(program.path());
+        ASSERT_FALSE(copied) << copied->toStdString();
         program.writeFile(u"configuracoes.ini"_s, "[GestaoEmpresarial]\r\nModulo Gerencial=\r\n");
 
         // No plugin named: without an X display the menu must choose Wayland itself.

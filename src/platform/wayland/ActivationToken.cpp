@@ -6,18 +6,10 @@
 // A Wayland client may take the focus only with a token from the compositor.
 // Qt's Wayland plugin presents the token it finds in XDG_ACTIVATION_TOKEN when
 // a window asks for the focus, and removes the variable once it has used it.
-// The variable is removed here in any case: a compositor without the
-// activation protocol leaves it unused, and the modules started later must
-// not inherit a token that was never theirs. Under X11 the token means
-// nothing and the request goes to the window manager as always.
+// The menu took the variable out at start (takeActivationToken) and puts the
+// token back only for the request it makes. Under X11 the token means nothing
+// and the request goes to the window manager as always.
 namespace menugeral {
-
-QByteArray takeActivationToken()
-{
-    const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
-    qunsetenv("XDG_ACTIVATION_TOKEN");
-    return token;
-}
 
 void requestActivation(QWidget &window, const QByteArray &activationToken)
 {

@@ -243,10 +243,6 @@ bool activateWindowOfClass(QStringView windowClass)
     return false;
 }
 
-// The running menu asks the window manager itself, as a pager would.
-void handForegroundToWindowOfClass(QStringView)
-{}
-
 bool activateNativeWindow(quintptr windowId)
 {
     xcb_connection_t *connection = applicationXcbConnection();

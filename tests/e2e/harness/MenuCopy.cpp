@@ -9,6 +9,16 @@
 namespace menugeral::e2e {
 using namespace Qt::StringLiterals;
 
+std::optional<QString> copyProgram(const QString &folder)
+{
+    for (const QString &name : {u"menugeral"_s, QStringLiteral(MENUGERAL_WINDOW_MODULE)}) {
+        const QString file = QStringLiteral(MENUGERAL_BIN_DIR) + u'/' + name;
+        if (!QFile::copy(file, folder + u'/' + name))
+            return u"cannot copy "_s + file;
+    }
+    return std::nullopt;
+}
+
 MenuCopy::MenuCopy(const Desktop &desktop) : m_desktop(desktop)
 {}
 
@@ -24,10 +34,7 @@ MenuCopy::~MenuCopy()
 
 std::optional<QString> MenuCopy::install()
 {
-    const QString program = QStringLiteral(MENUGERAL_BIN_DIR) + u"/menugeral"_s;
-    if (!QFile::copy(program, filePath(u"menugeral"_s)))
-        return u"cannot copy "_s + program;
-    return std::nullopt;
+    return copyProgram(directory());
 }
 
 QString MenuCopy::directory() const

@@ -1,3 +1,4 @@
+#include "platform/StartHandOver.h"
 #include "platform/WindowActivation.h"
 
 #include <QTest>
