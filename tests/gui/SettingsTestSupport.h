@@ -6,6 +6,7 @@
 
 #include "Fakes.h"
 #include "TempDir.h"
+#include "catalogue/ModuleCatalogue.h"
 #include "settings/SettingsHost.h"
 #include "settings/UnitMenuGeralConfiguracoesFrm.h"
 #include "widgets/Fonts.h"
@@ -70,6 +71,12 @@ public:
 private:
     QTimer m_timer;
 };
+
+// The catalogue index of the module with this launch key, which must exist.
+inline std::size_t moduleOf(QStringView launchKey)
+{
+    return *ModuleCatalogue::indexOfLaunchKey(launchKey);
+}
 
 // Runs `action` once the event loop (a modal window's, usually) runs.
 inline void whenIdle(std::function<void()> action)

@@ -19,11 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-std::size_t moduleOf(QStringView launchKey)
-{
-    return *ModuleCatalogue::indexOfLaunchKey(launchKey);
-}
-
 using CommandLineTest = SettingsWindowTest;
 
 TEST_F(CommandLineTest, SetAndUnsetSaveTheBytesTheSettingsWindowSaves)

@@ -16,11 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-std::size_t moduleOf(QStringView launchKey)
-{
-    return *ModuleCatalogue::indexOfLaunchKey(launchKey);
-}
-
 QString makeProgram(const TempDir &dir, const QString &name)
 {
     const QString full = dir.writeFile(name, "#!/bin/sh\n");
