@@ -88,7 +88,7 @@ int runMenu(MenuStart &start)
     // A menu that holds the lock but did not answer was waited for already.
     switch (start.runningMenu ? *start.runningMenu : guard.claim()) {
     case SingleInstanceGuard::Claim::AnotherInstanceRuns:
-        // A menu that started since it was asked above; it shows itself.
+        // A menu that started since this start asked; it shows itself.
         handForegroundToWindowOfClass(kMenuWindowClass);
         return 0;
     case SingleInstanceGuard::Claim::AnotherInstanceSilent:

@@ -31,9 +31,10 @@ std::optional<SingleInstanceGuard::Claim> askRunningMenu(MenuStart &start);
 // the exit code.
 int runMenuWindow(MenuStart &start);
 
+// Where the window part is a module of its own, the name of its one shown
+// symbol (menugeral_run_menu below): the program finds it by this name.
+inline constexpr char kWindowModuleEntry[] = "menugeral_run_menu";
+
 } // namespace menugeral
 
-// Where the window part is a module of its own, its one shown symbol: the
-// program finds it by this name once it has loaded the module.
 extern "C" int menugeral_run_menu(menugeral::MenuStart *start);
-inline constexpr char kWindowModuleEntry[] = "menugeral_run_menu";
