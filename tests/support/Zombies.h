@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QStringList>
 
+#include <cerrno>
+#include <csignal>
+
 namespace menugeral::test {
 
 // Processes in state Z whose parent is `parent`, read from /proc.
@@ -22,6 +25,14 @@ inline QStringList zombiesOf(qint64 parent)
             zombies.append(entry);
     }
     return zombies;
+}
+
+// Whether `pid` names a process, running or a zombie not yet collected. A child
+// that ended only vanishes once its parent collects it, so waiting for this to
+// turn false waits for both the end and the collection.
+inline bool processExists(qint64 pid)
+{
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
 } // namespace menugeral::test
