@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <utility>
+
 namespace menugeral::e2e {
 using namespace Qt::StringLiterals;
 namespace {
@@ -51,6 +53,13 @@ void stop(QProcess &process)
 }
 
 } // namespace
+
+QString endOf(const QProcess &process)
+{
+    if (process.exitStatus() == QProcess::CrashExit)
+        return u"crashed ("_s + process.errorString() + u')';
+    return u"exit code "_s + QString::number(process.exitCode());
+}
 
 bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds timeout)
 {
@@ -113,11 +122,30 @@ std::optional<QString> Desktop::start()
 
     m_windowManager.setProcessEnvironment(environment());
     m_windowManager.setStandardOutputFile(QProcess::nullDevice());
-    m_windowManager.setStandardErrorFile(QProcess::nullDevice());
+    m_windowManager.setStandardErrorFile(windowManagerLog());
     m_windowManager.start(u"openbox"_s, {u"--sm-disable"_s});
     if (!m_windowManager.waitForStarted())
         return u"openbox did not start: "_s + m_windowManager.errorString();
     return waitForWindowManager();
+}
+
+QString Desktop::windowManagerLog() const
+{
+    return m_home.path() + u"/openbox.log"_s;
+}
+
+QStringList Desktop::troubles() const
+{
+    QCoreApplication::processEvents(); // lets the processes notice an end
+    QStringList troubles;
+    for (const auto &[name, process] : {std::pair{u"Xvfb"_s, &m_server}, std::pair{u"openbox"_s, &m_windowManager}}) {
+        if (process->state() == QProcess::NotRunning)
+            troubles << name + u" ended: "_s + endOf(*process);
+    }
+    QFile log(windowManagerLog());
+    if (log.open(QIODevice::ReadOnly) && log.size() > 0)
+        troubles << u"openbox said: "_s + QString::fromLocal8Bit(log.readAll()).trimmed();
+    return troubles;
 }
 
 std::optional<QString> Desktop::waitForWindowManager()

@@ -50,6 +50,9 @@ public:
 
     // Starts the server and the window manager; an explanation when it cannot.
     std::optional<QString> start();
+    // What went wrong with the desktop itself (its server or window manager
+    // ended, and what openbox said), for a test that failed.
+    QStringList troubles() const;
 
     // The environment of a program started on this desktop.
     QProcessEnvironment environment() const;
@@ -82,6 +85,7 @@ public:
 
 private:
     std::optional<QString> waitForWindowManager();
+    QString windowManagerLog() const;
 
     test::TempDir m_home;
     test::TempDir m_runtime;
@@ -89,6 +93,9 @@ private:
     QProcess m_windowManager;
     QString m_display;
 };
+
+// How a process that is no longer running ended, in words.
+QString endOf(const QProcess &process);
 
 // Polls `condition` until it holds or `timeout` passes; the last answer.
 bool waitUntil(const std::function<bool()> &condition, std::chrono::milliseconds timeout = 5s);

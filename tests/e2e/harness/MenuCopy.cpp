@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <iostream>
+
 namespace menugeral::e2e {
 using namespace Qt::StringLiterals;
 
@@ -127,6 +129,26 @@ int MenuCopy::runningCount() const
     return static_cast<int>(std::count_if(m_processes.begin(), m_processes.end(), [](const auto &process) {
         return process->state() != QProcess::NotRunning;
     }));
+}
+
+QStringList MenuCopy::endings() const
+{
+    QCoreApplication::processEvents();
+    QStringList endings;
+    for (std::size_t index = 0; index < m_processes.size(); ++index) {
+        if (m_processes[index]->state() == QProcess::NotRunning)
+            endings << u"menu "_s + QString::number(index + 1) + u" ended: "_s + endOf(*m_processes[index]);
+    }
+    return endings;
+}
+
+void MenuOnDesktopTest::TearDown()
+{
+    if (!HasFailure())
+        return;
+    const QStringList report = desktop.troubles() + menu.endings();
+    std::cout << "at the failure: "
+              << qPrintable(report.isEmpty() ? u"desktop and menus still running"_s : report.join(u"; "_s)) << '\n';
 }
 
 void MenuOnDesktopTest::SetUp()

@@ -67,6 +67,8 @@ public:
     // Waits until exactly one main window is on screen and gives it.
     std::optional<quint64> waitForOneMenuWindow(std::chrono::milliseconds timeout = 10s) const;
     int runningCount() const;
+    // How each menu started so far that has ended did so, for a test that failed.
+    QStringList endings() const;
 
 private:
     const Desktop &m_desktop;
@@ -80,6 +82,8 @@ class MenuOnDesktopTest : public testing::Test
 {
 protected:
     void SetUp() override;
+    // After a failure, says what became of the desktop and of the menus.
+    void TearDown() override;
 
     Desktop desktop;
     MenuCopy menu{desktop};
