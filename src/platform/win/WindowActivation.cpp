@@ -1,20 +1,14 @@
 #include "platform/WindowActivation.h"
 
-#include "platform/StartHandOver.h"
 #include "platform/win/Foreground.h"
 
-#include <QString>
 #include <QWidget>
-
-#include <string>
 
 namespace menugeral {
 
 bool activateWindowOfClass(QStringView windowClass)
 {
-    const std::wstring name = windowClass.toString().toStdWString();
-    HWND window = FindWindowW(name.c_str(), nullptr);
-    return window != nullptr && bringToForeground(window);
+    return bringClassToForeground(windowClass);
 }
 
 bool activateNativeWindow(quintptr windowId)
