@@ -15,8 +15,6 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Menu Geral do Sistema")
 set(CPACK_PACKAGE_FILE_NAME "MenuGeral-${PROJECT_VERSION}-win64-setup")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "MenuGeral")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "MenuGeral")
-# A Start-menu shortcut "Menu Geral" to menugeral.exe.
-set(CPACK_PACKAGE_EXECUTABLES "menugeral;Menu Geral")
 # Only what the desk needs: the component "menu" (nothing of GoogleTest).
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};MenuGeral;menu;/")
 
@@ -24,8 +22,8 @@ set(CPACK_NSIS_INSTALL_ROOT "C:")
 set(CPACK_NSIS_PACKAGE_NAME "Menu Geral")
 set(CPACK_NSIS_DISPLAY_NAME "Menu Geral")
 set(CPACK_NSIS_INSTALLED_ICON_NAME "menugeral.exe")
-set(CPACK_NSIS_MUI_ICON "${CMAKE_SOURCE_DIR}/resources/settings/users.ico")
-set(CPACK_NSIS_MUI_UNIICON "${CMAKE_SOURCE_DIR}/resources/settings/users.ico")
+set(CPACK_NSIS_MUI_ICON "${MENUGERAL_APP_ICON}")
+set(CPACK_NSIS_MUI_UNIICON "${MENUGERAL_APP_ICON}")
 set(CPACK_NSIS_IGNORE_LICENSE_PAGE ON)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_MODIFY_PATH OFF)
@@ -35,6 +33,32 @@ set(CPACK_STRIP_FILES TRUE)
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # The 64-bit stub: the program is 64-bit, and Wine without its 32-bit half
 # cannot run a 32-bit setup program.
-set(CPACK_NSIS_DEFINES "  Target amd64-unicode")
+set(CPACK_NSIS_DEFINES "  Target amd64-unicode\n  !include FileFunc.nsh")
+# The NSIS code below is written as NSIS reads it.
+set(CPACK_VERBATIM_VARIABLES ON)
+
+# The Start-menu shortcut, made here rather than from CPACK_PACKAGE_EXECUTABLES,
+# which would point into a bin folder this layout does not have. It starts
+# the menu in its own folder.
+set(CPACK_NSIS_CREATE_ICONS_EXTRA [=[
+  SetOutPath "$INSTDIR"
+  CreateShortCut "$SMPROGRAMS\$STARTMENU_FOLDER\Menu Geral.lnk" "$INSTDIR\menugeral.exe" "" "$INSTDIR\menugeral.exe" 0
+]=])
+set(CPACK_NSIS_DELETE_ICONS_EXTRA [=[
+  Delete "$SMPROGRAMS\$MUI_TEMP\Menu Geral.lnk"
+]=])
+
+# What "Apps and features" shows and uses besides the template's entries:
+# the folder, the size in KB, a silent uninstall, and the two flags as the
+# numbers Windows reads (the template writes them as strings).
+string(CONFIGURE [=[
+  !define MENUGERAL_UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\@CPACK_PACKAGE_INSTALL_REGISTRY_KEY@"
+  WriteRegStr SHCTX "${MENUGERAL_UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${MENUGERAL_UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  ${GetSize} "$INSTDIR" "/S=0K /G=1" $0 $1 $2
+  WriteRegDWORD SHCTX "${MENUGERAL_UNINSTALL_KEY}" "EstimatedSize" $0
+  WriteRegDWORD SHCTX "${MENUGERAL_UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${MENUGERAL_UNINSTALL_KEY}" "NoRepair" 1
+]=] CPACK_NSIS_EXTRA_INSTALL_COMMANDS @ONLY)
 
 include(CPack)

@@ -1,13 +1,24 @@
 # What the Windows programs need at run time, put beside them in the build
 # (bin/ for the programs, tests/ for the tests) and installed beside
 # menugeral.exe: Qt's libraries, the MinGW runtime of the compiler that built
-# them, and the plugins in the folders Qt looks for beside the executable.
+# them, the plugins and Qt's translation in the folders Qt looks for beside
+# the executable.
 set(MENUGERAL_QT_LIBRARIES Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Network)
 # Pairs of folder and plugin. offscreen serves the tests only.
 set(MENUGERAL_QT_PLUGINS
     platforms Qt6::QWindowsIntegrationPlugin
     styles Qt6::QWindowsVistaStylePlugin
     imageformats Qt6::QICOPlugin)
+
+# Qt's own texts in Brazilian Portuguese (its dialogs' buttons and labels),
+# from the host's Qt of the same version: Qt for Windows is built without
+# them. Qt looks in translations/ beside the program when no qt.conf says
+# otherwise.
+find_file(MENUGERAL_QT_TRANSLATION qtbase_pt_BR.qm
+    PATHS /usr/share/qt6/translations NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+if(NOT MENUGERAL_QT_TRANSLATION)
+    message(FATAL_ERROR "There is no qtbase_pt_BR.qm in /usr/share/qt6/translations (package qt6-translations-l10n)")
+endif()
 
 set(MENUGERAL_MINGW_RUNTIME)
 foreach(library libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
@@ -42,6 +53,9 @@ function(menugeral_deploy_runtime target directory)
             COMMAND ${CMAKE_COMMAND} -E make_directory ${directory}/${folder}
             COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:${plugin}> ${directory}/${folder}/)
     endforeach()
+    list(APPEND commands
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${directory}/translations
+        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${MENUGERAL_QT_TRANSLATION} ${directory}/translations/)
     add_custom_target(${target} ALL ${commands} COMMENT "Putting Qt and the MinGW runtime into ${directory}" VERBATIM)
 endfunction()
 
@@ -65,6 +79,7 @@ foreach(i RANGE 0 ${last} 2)
     list(GET MENUGERAL_QT_PLUGINS ${j} plugin)
     install(FILES $<TARGET_FILE:${plugin}> DESTINATION ${folder} COMPONENT menu)
 endforeach()
+install(FILES ${MENUGERAL_QT_TRANSLATION} DESTINATION translations COMPONENT menu)
 # The MinGW runtime and Qt come with their symbols (60 MB where 28 MB run the
 # same); a desk needs none of them.
 install(CODE "

@@ -1,6 +1,7 @@
 #include "AppIcon.h"
 
 #include "Emblem.h"
+#include "IcoFile.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -34,6 +35,14 @@ QImage drawAppIcon(int size)
     painter.drawImage(target, emblem);
     painter.end();
     return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QByteArray appIconFile()
+{
+    QList<IcoPicture> pictures;
+    for (const int size : kAppIconFileSizes)
+        pictures << IcoPicture{drawAppIcon(size), 32, {}, size >= 256};
+    return icoFile(pictures);
 }
 
 } // namespace menugeral::artwork

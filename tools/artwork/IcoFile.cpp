@@ -1,5 +1,7 @@
 #include "IcoFile.h"
 
+#include "PictureFiles.h"
+
 #include <QDataStream>
 #include <QIODevice>
 
@@ -90,7 +92,7 @@ QByteArray icoFile(const QList<IcoPicture> &pictures)
 {
     QList<QByteArray> bitmaps;
     for (const IcoPicture &picture : pictures)
-        bitmaps << bitmap(picture);
+        bitmaps << (picture.storedAsPng ? pngBytes(picture.image) : bitmap(picture));
 
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);

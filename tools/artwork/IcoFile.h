@@ -15,10 +15,13 @@ struct IcoPicture
     QImage image;
     int bitsPerPixel;    // 4, 8 or 32
     QList<QRgb> palette; // at most 16 or 256 colours; empty for 32 bits
+    // Kept as a PNG file instead of a bitmap, as Windows expects of a 256 px
+    // picture (32 bits only).
+    bool storedAsPng = false;
 };
 
 // An icon file holding the pictures in the order given, each stored as a
-// device-independent bitmap with its transparency mask.
+// device-independent bitmap with its transparency mask, or as PNG.
 QByteArray icoFile(const QList<IcoPicture> &pictures);
 
 } // namespace menugeral::artwork

@@ -38,10 +38,7 @@ QImage prepared(const QImage &image)
 
 } // namespace
 
-PictureFiles::PictureFiles(const QString &resourcesDirectory) : m_root(resourcesDirectory)
-{}
-
-void PictureFiles::writePng(const QString &relativeName, const QImage &image)
+QByteArray pngBytes(const QImage &image, QString *error)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -49,7 +46,22 @@ void PictureFiles::writePng(const QString &relativeName, const QImage &image)
     QImageWriter writer(&buffer, "png");
     writer.setQuality(0); // strongest compression: the pictures are decoded at every start
     if (!writer.write(prepared(image))) {
-        m_failures << relativeName + u": "_s + writer.errorString();
+        if (error)
+            *error = writer.errorString();
+        return {};
+    }
+    return bytes;
+}
+
+PictureFiles::PictureFiles(const QString &resourcesDirectory) : m_root(resourcesDirectory)
+{}
+
+void PictureFiles::writePng(const QString &relativeName, const QImage &image)
+{
+    QString error;
+    const QByteArray bytes = pngBytes(image, &error);
+    if (bytes.isEmpty()) {
+        m_failures << relativeName + u": "_s + error;
         return;
     }
     writeBytes(relativeName, bytes);

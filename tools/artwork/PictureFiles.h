@@ -31,6 +31,10 @@ private:
     QStringList m_failures;
 };
 
+// The PNG file writePng() writes, without the file; empty, with `error` set,
+// when the picture cannot be encoded.
+QByteArray pngBytes(const QImage &image, QString *error = nullptr);
+
 // "tiles/bitQorCaixa.png" -> "tiles/bitQorCaixa@2x.png"
 QString doubleDensityName(const QString &relativeName);
 

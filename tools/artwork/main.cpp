@@ -57,11 +57,13 @@ void writeSettingsPictures(PictureFiles &files, const ArtworkFonts &fonts)
     files.writeBytes(u"settings/users.ico"_s, usersIconFile());
 }
 
-// Installed beside the program, not embedded: the desktop's launchers show it.
+// Not embedded: installed for the desktop's launchers on Linux, carried by
+// the program file and its installer on Windows.
 void writeApplicationIcon(PictureFiles &files)
 {
     for (const int size : kAppIconSizes)
         files.writePng(u"icons/hicolor/%1x%1/apps/menugeral.png"_s.arg(size), drawAppIcon(size));
+    files.writeBytes(u"icons/menugeral.ico"_s, appIconFile());
 }
 
 } // namespace
