@@ -118,8 +118,9 @@ TEST_F(TechnicianCommandLine, OutputErrorsQtOptionsAndStrayWords)
             EXPECT_TRUE(outcome.err.startsWith(c.errorStart)) << outcome.err.toStdString();
             EXPECT_EQ(outcome.err.count(u'\n'), 1) << outcome.err.toStdString();
         }
-        if (c.output.isEmpty() && c.exitCode == 1)
+        if (c.output.isEmpty() && c.exitCode == 1) {
             EXPECT_TRUE(outcome.out.startsWith(u"File: "_s + config())) << outcome.out.toStdString();
+        }
     }
 }
 

@@ -22,7 +22,7 @@ std::optional<InstanceAddress> instanceAddressFor(const QString &, const QString
 
 std::optional<InstanceAddress> currentInstanceAddress()
 {
-    return instanceAddressFor({}, QDir::tempPath(), {});
+    return instanceAddressFor({}, {QDir::tempPath()}, {});
 }
 
 } // namespace menugeral
