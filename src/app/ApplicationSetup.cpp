@@ -108,7 +108,7 @@ int runMenu(MenuStart &start)
 
     MessageBoxNotifier notifier;
     DialogFileChooser fileChooser;
-    SystemProcessStarter processStarter(notifier);
+    SystemProcessStarter processStarter(notifier, start.moduleEnvironment);
     ExecutableDirectory programDirectory;
     const PlatformServices services{notifier, fileChooser, processStarter, programDirectory};
 

@@ -3,6 +3,7 @@
 #include "app/SingleInstanceGuard.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 
 #include <optional>
 
@@ -18,6 +19,8 @@ struct MenuStart
     QByteArray activationToken;
     // What a running menu answered when asked; nothing when none held the lock.
     std::optional<SingleInstanceGuard::Claim> runningMenu;
+    // What the modules are started with (see environmentForModules).
+    std::optional<QByteArrayList> moduleEnvironment;
 };
 
 // Asks the menu that holds the single-instance lock, if any, to come forward,

@@ -3,13 +3,17 @@
 #include "cli/CommandLine.h"
 #include "platform/StartHandOver.h"
 
+#include <utility>
+
 int main(int argc, char **argv)
 {
     using namespace menugeral;
     // The technician's commands run without a display and never reach the menu.
     if (const auto exitCode = runCommandLine(argc, argv))
         return *exitCode;
-    MenuStart start{argc, argv, takeActivationToken(), std::nullopt};
+    // Taken before anything is changed in it for the menu itself.
+    auto moduleEnvironment = environmentForModules();
+    MenuStart start{argc, argv, takeActivationToken(), std::nullopt, std::move(moduleEnvironment)};
     // A start while the menu runs only wakes it, at about the cost of a bare
     // local-socket client; loading the windowing libraries would double that.
     start.runningMenu = askRunningMenu(start);

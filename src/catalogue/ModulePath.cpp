@@ -187,6 +187,17 @@ bool validPosixPath(const QString &path)
     return isProgram(program);
 }
 
+// The cut validWindowsPath makes: up to the first ".exe".
+CommandLineRequest windowsCommandLine(QStringView path)
+{
+    const qsizetype exe = indexOfExe(path);
+    const qsizetype end = exe < 0 ? path.size() : exe + kExe.size();
+    QStringView rest = path.sliced(end);
+    while (!rest.isEmpty() && isBlank(rest.front()))
+        rest = rest.sliced(1);
+    return {path.first(end).toString(), rest.toString()};
+}
+
 PathState windowsPathState(QStringView path)
 {
     if (validWindowsPath(path))
@@ -221,6 +232,17 @@ PathState pathState(const QString &path, PathSyntax syntax)
     if (path.isEmpty())
         return PathState::Empty;
     return syntax == PathSyntax::Windows ? windowsPathState(path) : posixPathState(path);
+}
+
+CommandLineRequest commandLineRequest(const QString &path, PathSyntax syntax)
+{
+    if (syntax == PathSyntax::Windows)
+        return windowsCommandLine(path);
+    const LaunchRequest request = posixRequest(path);
+    if (request.fileName.isEmpty())
+        return {{}, request.parameters};
+    const QString separator = request.directory.endsWith(u'/') ? QString() : u"/"_s;
+    return {request.directory + separator + request.fileName, request.parameters};
 }
 
 bool ValidarCaminho(const QString &path, PathSyntax syntax)

@@ -23,11 +23,26 @@ struct LaunchRequest
     friend bool operator==(const LaunchRequest &, const LaunchRequest &) = default;
 };
 
+// What a module path asks to run as a command line: the program that
+// validation found (as typed, or made absolute where it was relative in the
+// POSIX syntax) and the rest of the text as its arguments, leading blanks left
+// out. The program may hold blanks: the text is never split again.
+struct CommandLineRequest
+{
+    QString program;
+    QString arguments;
+
+    friend bool operator==(const CommandLineRequest &, const CommandLineRequest &) = default;
+};
+
 // True when the path names an existing program file (not a directory).
 bool ValidarCaminho(const QString &path, PathSyntax syntax);
 
 // Splits a module path into file name, parameters and directory.
 LaunchRequest ExtrairDadosCaminho(const QString &path, PathSyntax syntax);
+
+// Cuts a module path where ValidarCaminho found its program.
+CommandLineRequest commandLineRequest(const QString &path, PathSyntax syntax);
 
 // Whether a configured path can be started and, when not, why: what a
 // technician checking many desks needs beyond ValidarCaminho's yes or no.

@@ -8,6 +8,7 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QIODevice>
 #include <QTextStream>
 
 #include <algorithm>
@@ -38,24 +39,42 @@ constexpr QtOption kQtOptions[] = {
     {"sync", false},           {"qmljsdebugger", false},
 };
 
-// True when the arguments hold anything but Qt's own options and loose words,
-// which the menu has always ignored.
-bool asksForCommandLine(int argc, char **argv)
+// The arguments less Qt's own options and their values: what the commands
+// read. Qt's options are left to the menu's application, which reads them
+// itself; a plain application would take "-platform" for eight short options.
+QStringList withoutQtOptions(const QStringList &arguments)
 {
-    for (int i = 1; i < argc; ++i) {
-        std::string_view argument = argv[i];
-        if (argument.size() < 2 || argument.front() != '-')
+    QStringList own;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        QStringView argument = arguments[i];
+        if (argument.size() < 2 || argument.front() != u'-') {
+            own.append(arguments[i]);
             continue;
+        }
         // Qt reads "--name" as "-name", and "-name=value" as well.
-        argument.remove_prefix(argument.starts_with("--") ? 2 : 1);
-        const std::string_view name = argument.substr(0, argument.find('='));
-        const auto qt = std::ranges::find(kQtOptions, name, &QtOption::name);
+        argument = argument.sliced(argument.startsWith(u"--") ? 2 : 1);
+        const qsizetype equals = argument.indexOf(u'=');
+        const QStringView name = equals < 0 ? argument : argument.first(equals);
+        const auto qt = std::ranges::find_if(kQtOptions, [name](const QtOption &option) {
+            return name == QLatin1String(option.name.data(), qsizetype(option.name.size()));
+        });
         if (qt == std::end(kQtOptions))
-            return true;
-        if (qt->takesValue && name.size() == argument.size())
+            own.append(arguments[i]);
+        else if (qt->takesValue && equals < 0)
             ++i;
     }
-    return false;
+    return own;
+}
+
+// True when the arguments hold anything but Qt's own options: a command, or
+// a word the menu would not understand, which is refused here, before anything
+// needs a display.
+bool asksForCommandLine(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return !withoutQtOptions(arguments).isEmpty();
 }
 
 class Commands
@@ -81,7 +100,20 @@ public:
         m_parser.addOptions({m_check, m_json, m_set, m_unset, m_configFile});
     }
 
+    // The exit code; a command whose output could not all be written fails,
+    // whatever it did besides.
     int run(const QStringList &arguments)
+    {
+        const int code = runCommands(arguments);
+        m_out.flush();
+        if (m_out.status() == QTextStream::Ok)
+            return code;
+        m_err << u"menugeral: cannot write to standard output: "_s << m_out.device()->errorString() << u'\n';
+        return kRefused;
+    }
+
+private:
+    int runCommands(const QStringList &arguments)
     {
         if (!m_parser.parse(arguments))
             return usageError(m_parser.errorText());
@@ -94,7 +126,7 @@ public:
             return 0;
         }
         if (!m_parser.positionalArguments().isEmpty())
-            return usageError(u"unexpected argument "_s + m_parser.positionalArguments().constFirst());
+            return usageError(u"unexpected argument \""_s + m_parser.positionalArguments().constFirst() + u'"');
         if (m_parser.isSet(m_json) && !m_parser.isSet(m_check))
             return usageError(u"--json goes with --check"_s);
 
@@ -110,10 +142,9 @@ public:
         return 0;
     }
 
-private:
     int usageError(const QString &why)
     {
-        m_err << u"menugeral: "_s << why << u"\nTry \"menugeral --help\".\n"_s;
+        m_err << u"menugeral: "_s << why << u" (see menugeral --help)\n"_s;
         return kRefused;
     }
 
@@ -167,7 +198,9 @@ std::optional<int> runCommandLine(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(u"menugeral"_s);
     QCoreApplication::setApplicationVersion(QStringLiteral(MENUGERAL_VERSION));
-    return Commands().run(QCoreApplication::arguments());
+    QStringList arguments = QCoreApplication::arguments();
+    const QString program = arguments.takeFirst();
+    return Commands().run(QStringList{program} + withoutQtOptions(arguments));
 }
 
 } // namespace menugeral

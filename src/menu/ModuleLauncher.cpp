@@ -20,17 +20,17 @@ void ModuleLauncher::ChamarExecutavel(const QString &path, QStringView launchKey
         m_notifier.warning(kInvalidPathWarning.toString());
         return;
     }
-    const LaunchRequest request = ExtrairDadosCaminho(path, m_syntax);
-
     // A key outside the catalogue starts nothing and says nothing.
     const ModuleEntry *module = ModuleCatalogue::findByLaunchKey(launchKey);
     if (module == nullptr || !NaoFoiAberto(launchKey))
         return;
 
+    // The program validation found is run, even where its folder holds blanks.
     if (module->remoteDesktopLaunch && path.toUpper().contains(u"MSTSC")) {
-        m_starter.runCommandLine(path);
+        m_starter.runCommandLine(commandLineRequest(path, m_syntax));
         return;
     }
+    const LaunchRequest request = ExtrairDadosCaminho(path, m_syntax);
     // A path ending in a separator names no file: there is nothing to start.
     if (request.fileName.isEmpty())
         return;

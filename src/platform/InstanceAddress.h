@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -19,10 +20,11 @@ struct InstanceAddress
 std::optional<InstanceAddress> currentInstanceAddress();
 
 // The same rule with its inputs spelled out, so that it can be checked:
-// `runtimeDirectory` is XDG_RUNTIME_DIR (may be empty), `fallbackParent` the
-// directory in which a private per-user directory is made when the runtime
-// directory cannot be used, `display` the display the menu runs on.
-std::optional<InstanceAddress> instanceAddressFor(const QString &runtimeDirectory, const QString &fallbackParent,
+// `runtimeDirectory` is XDG_RUNTIME_DIR (may be empty), `fallbackParents` the
+// directories, in turn, in which a private per-user directory is made when the
+// runtime directory cannot be used (one that someone else made or may write is
+// passed over), `display` the display the menu runs on.
+std::optional<InstanceAddress> instanceAddressFor(const QString &runtimeDirectory, const QStringList &fallbackParents,
                                                   const QString &display);
 
 } // namespace menugeral

@@ -17,11 +17,11 @@ public:
     // platform layer itself, in a box captioned with the file name.
     virtual void startProgram(const LaunchRequest &request) = 0;
 
-    // The plain command-line start: the whole text is split into arguments and
-    // the first one, when it is a bare name, is searched on the search path
-    // (never in the current directory). No shell is involved. The program is
-    // started as by the shell-style start, and a failed start is reported the same way.
-    virtual void runCommandLine(const QString &commandLine) = 0;
+    // The plain command-line start: the program exactly as the request names
+    // it (never searched for), in the menu's current directory, with the
+    // request's arguments split as a command line is. No shell is involved. A
+    // failed start is reported as by the shell-style start.
+    virtual void runCommandLine(const CommandLineRequest &request) = 0;
 };
 
 } // namespace menugeral

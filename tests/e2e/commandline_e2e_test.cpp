@@ -29,9 +29,12 @@ protected:
     QString program() const { return dir.filePath(u"menugeral"_s); }
     QString config() const { return dir.filePath(u"configuracoes.ini"_s); }
 
-    Outcome run(const QStringList &arguments) const
+    // `output`: where standard output goes; kept for the outcome when empty.
+    Outcome run(const QStringList &arguments, const QString &output = {}) const
     {
         QProcess process;
+        if (!output.isEmpty())
+            process.setStandardOutputFile(output);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const QString &name : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
             environment.remove(name);
@@ -78,6 +81,47 @@ TEST_F(TechnicianCommandLine, ChecksSetsAndRefusesWithoutADisplay)
     const Outcome version = run({u"--version"_s});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith(u"menugeral "_s)) << version.out.toStdString();
+}
+
+// Output that cannot be written fails the command; Qt's own options are left
+// to the menu and never garble a command; a stray word is refused in one line
+// before anything needs a display.
+TEST_F(TechnicianCommandLine, OutputErrorsQtOptionsAndStrayWords)
+{
+    struct Case
+    {
+        QStringList arguments;
+        QString output;
+        int exitCode;
+        QString errorStart; // the whole of standard error starts so and is one line; empty: nothing on it
+    };
+    const QString full = u"/dev/full"_s;
+    const Case cases[] = {
+        {{u"--check"_s, u"--json"_s}, full, 2, u"menugeral: cannot write to standard output: "_s},
+        {{u"--check"_s}, full, 2, u"menugeral: cannot write to standard output: "_s},
+        {{u"--config-file"_s}, full, 2, u"menugeral: cannot write to standard output: "_s},
+        {{u"--config-file"_s}, {}, 0, {}},
+        {{u"-platform"_s, u"offscreen"_s, u"--check"_s}, {}, 1, {}},
+        {{u"--check"_s, u"--style=fusion"_s, u"-reverse"_s}, {}, 1, {}},
+        {{u"extra"_s}, {}, 2, u"menugeral: unexpected argument \"extra\""_s},
+        {{u"-platform"_s, u"offscreen"_s, u"extra"_s}, {}, 2, u"menugeral: unexpected argument \"extra\""_s},
+    };
+    if (!QFile::exists(full))
+        GTEST_SKIP() << "no /dev/full here";
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const Outcome outcome = run(c.arguments, c.output);
+        EXPECT_EQ(outcome.exitCode, c.exitCode) << outcome.err.toStdString();
+        if (c.errorStart.isEmpty()) {
+            EXPECT_EQ(outcome.err, QString());
+        } else {
+            EXPECT_TRUE(outcome.err.startsWith(c.errorStart)) << outcome.err.toStdString();
+            EXPECT_EQ(outcome.err.count(u'\n'), 1) << outcome.err.toStdString();
+        }
+        if (c.output.isEmpty() && c.exitCode == 1) {
+            EXPECT_TRUE(outcome.out.startsWith(u"File: "_s + config())) << outcome.out.toStdString();
+        }
+    }
 }
 
 TEST_F(TechnicianCommandLine, MenuWithoutItsWindowModuleNamesTheMissingFileAndFails)

@@ -15,7 +15,9 @@
 
 #include <algorithm>
 #include <csignal>
+#include <fcntl.h>
 #include <iostream>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using namespace menugeral::e2e;
@@ -75,7 +77,8 @@ TEST_F(Launch, ShellTextInAPathIsNeverRunInTheOrdinaryOrTheRemoteDesktopStart)
                             u"touch"_s,     m + u'2',    u"|"_s,      u"touch"_s, m + u'3',
                             u"$(touch"_s,   m + u"4)"_s, u"`touch"_s, m + u"5`",  u"x;y"_s};
     const auto ordinary = menu.installProbe(menu.filePath(u"bin"_s));
-    const auto remote = menu.installProbe(menu.filePath(u"mstsc"_s)); // "MSTSC" in the path: a command line
+    // "MSTSC" in the path: a command line, whose program lies in a folder with a blank.
+    const auto remote = menu.installProbe(menu.filePath(u"remote desk/mstsc"_s));
     ASSERT_TRUE(ordinary && remote);
     menu.writeConfiguration({{u"Modulo Gerencial"_s, *ordinary + u' ' + shellText},
                              {u"Modulo Caixa"_s, *remote + u" /v:servidor "_s + shellText}});
@@ -146,6 +149,39 @@ TEST_F(Launch, AHundredRapidClicksStartAHundredProgramsAndTheMenuKeepsAnswering)
     desktop.key(*window, u"Escape"_s);
     ASSERT_TRUE(process.waitForFinished(10000)) << "the menu no longer answers";
     EXPECT_EQ(process.exitCode(), 0);
+}
+
+// A module gets the environment the menu was given, less what was meant for
+// the menu alone and nothing the menu set for itself, and descriptors 0 to 2
+// only, whatever the menu inherited.
+TEST_F(Launch, AModuleGetsTheEnvironmentTheMenuWasGivenAndNoOtherDescriptor)
+{
+    const auto probe = menu.installProbe(menu.filePath(u"bin"_s));
+    ASSERT_TRUE(probe);
+    menu.writeConfiguration({{u"Modulo Gerencial"_s, *probe}});
+    QProcessEnvironment environment = menu.probeEnvironment();
+    environment.insert(u"MENUGERAL_GIVEN"_s, u"kept as given"_s);
+    environment.insert(u"DESKTOP_STARTUP_ID"_s, u"for the menu alone"_s);
+    environment.insert(u"XDG_ACTIVATION_TOKEN"_s, u"for-the-menu-alone"_s);
+    const int inheritable = ::open("/dev/null", O_RDONLY); // no close-on-exec
+    ASSERT_GE(inheritable, 3);
+    QProcess &process = menu.start(environment);
+    const bool started = process.waitForStarted(10000);
+    ::close(inheritable);
+    ASSERT_TRUE(started);
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window);
+    desktop.click(*window, kGerencialTileCentre);
+    const QList<QJsonObject> records = waitForRecords(1);
+    ASSERT_EQ(records.size(), 1);
+
+    const QJsonObject given = records[0].value(u"env"_s).toObject();
+    EXPECT_EQ(given.value(u"MENUGERAL_GIVEN"_s).toString(), u"kept as given"_s);
+    EXPECT_EQ(given.value(u"DISPLAY"_s).toString(),
+              environment.value(u"DISPLAY"_s, desktop.environment().value(u"DISPLAY"_s)));
+    for (const QString &name : {u"QT_QPA_PLATFORM"_s, u"DESKTOP_STARTUP_ID"_s, u"XDG_ACTIVATION_TOKEN"_s})
+        EXPECT_FALSE(given.contains(name)) << name.toStdString() << "=" << given.value(name).toString().toStdString();
+    EXPECT_EQ(records[0].value(u"fds"_s).toArray(), QJsonArray());
 }
 
 // A started program is on its own: the menu ended by a signal, it runs on.

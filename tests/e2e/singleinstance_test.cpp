@@ -1,6 +1,7 @@
 #include "harness/MenuCopy.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QLocalSocket>
 #include <QRandomGenerator>
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <memory>
@@ -64,6 +66,19 @@ protected:
     {
         return directory + u"/menugeral-"_s + QString::number(::geteuid()) + u"-d"_s +
                desktop.environment().value(u"DISPLAY"_s);
+    }
+
+    // The guard's lock files anywhere under `places`.
+    static QStringList locksUnder(const QStringList &places)
+    {
+        QStringList locks;
+        for (const QString &place : places) {
+            QDirIterator found(place, {u"menugeral-*.lock"_s}, QDir::Files | QDir::Hidden,
+                               QDirIterator::Subdirectories);
+            while (found.hasNext())
+                locks << found.next();
+        }
+        return locks;
     }
 
     // Ends the menu the ordinary way (as a session's logout does) and waits for it.
@@ -243,7 +258,7 @@ TEST_F(OneMenuPerDesktop, MenuKilledAtRandomMomentsNeverBlocksTheNextStart)
 }
 
 // Without a runtime directory of its own the menu uses a private one under the
-// temporary directory. A missing one may be made by Qt itself before the menu
+// home's cache. A missing one may be made by Qt itself before the menu
 // looks; either way every start of the desktop must meet in the same place.
 TEST_F(OneMenuPerDesktop, UnusableRuntimeDirectoryLeavesBothStartsInOnePlace)
 {
@@ -266,7 +281,9 @@ TEST_F(OneMenuPerDesktop, UnusableRuntimeDirectoryLeavesBothStartsInOnePlace)
         QProcessEnvironment extra;
         extra.insert(u"TMPDIR"_s, temporary.path());
         QStringList unset;
-        QStringList places{temporary.path() + u"/menugeral-"_s + QString::number(::geteuid())};
+        const QString home = desktop.environment().value(u"HOME"_s);
+        QDir(home + u"/.cache"_s).removeRecursively(); // the previous round's lock
+        QStringList places{home + u"/.cache"_s, temporary.path() + u"/menugeral-"_s + QString::number(::geteuid())};
         if (runtime == Runtime::Unset) {
             unset << u"XDG_RUNTIME_DIR"_s;
         } else {
@@ -281,11 +298,7 @@ TEST_F(OneMenuPerDesktop, UnusableRuntimeDirectoryLeavesBothStartsInOnePlace)
         EXPECT_EQ(menu.runningCount(), 1);
 
         // One lock for both starts, and the menu answers on the socket beside it.
-        QStringList locks;
-        for (const QString &place : places) {
-            for (const QString &name : QDir(place).entryList({u"menugeral-*.lock"_s}, QDir::Files | QDir::Hidden))
-                locks << place + u'/' + name;
-        }
+        const QStringList locks = locksUnder(places);
         ASSERT_EQ(locks.size(), 1) << "the starts used different places: " << locks.join(u' ').toStdString();
         EXPECT_EQ(askToShow(locks.first().chopped(5)), window);
         if (runtime == Runtime::Foreign) {
@@ -294,6 +307,41 @@ TEST_F(OneMenuPerDesktop, UnusableRuntimeDirectoryLeavesBothStartsInOnePlace)
                 << "a file was made in another user's folder";
         }
         endTheMenu(first);
+        ASSERT_TRUE(waitUntil([&] { return menu.menuWindows().isEmpty(); }));
+    }
+}
+
+// Without a runtime directory, another user who made the menu's folder in the
+// temporary directory first (or made it writable by all) must not stop the
+// single instance: simultaneous starts still leave one menu.
+TEST_F(OneMenuPerDesktop, SquattedTemporaryFolderStillLeavesOneMenu)
+{
+    constexpr uid_t kNobody = 65534;
+    for (const bool anotherUsers : {false, true}) {
+        SCOPED_TRACE(anotherUsers ? "another user's folder" : "a folder all may write");
+        QTemporaryDir temporary;
+        ASSERT_TRUE(temporary.isValid());
+        const QString squatted = temporary.path() + u"/menugeral-"_s + QString::number(::geteuid());
+        ASSERT_TRUE(QDir().mkdir(squatted));
+        ASSERT_EQ(::chmod(QFile::encodeName(squatted).constData(), 0777), 0);
+        if (anotherUsers &&
+            (::getuid() != 0 || ::chown(QFile::encodeName(squatted).constData(), kNobody, kNobody) != 0))
+            continue; // only root can hand a folder to another user
+        QProcessEnvironment extra;
+        extra.insert(u"TMPDIR"_s, temporary.path());
+        const QStringList unset{u"XDG_RUNTIME_DIR"_s};
+
+        std::vector<QProcess *> starts;
+        for (int i = 0; i < 6; ++i)
+            starts.push_back(&menu.start(extra, MenuCopy::Errors::Forwarded, unset));
+        ASSERT_TRUE(waitUntil([&] { return menu.runningCount() <= 1; }, 30s)) << "more than one menu kept running";
+        ASSERT_TRUE(menu.waitForOneMenuWindow(20s));
+        EXPECT_EQ(menu.menuWindows().size(), 1);
+        EXPECT_TRUE(locksUnder({squatted}).isEmpty()) << "the squatted folder was used";
+        const auto running =
+            std::ranges::find_if(starts, [](QProcess *start) { return start->state() != QProcess::NotRunning; });
+        ASSERT_NE(running, starts.end());
+        endTheMenu(**running);
         ASSERT_TRUE(waitUntil([&] { return menu.menuWindows().isEmpty(); }));
     }
 }

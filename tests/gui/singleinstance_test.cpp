@@ -40,7 +40,7 @@ void tell(QByteArrayView line)
 
 InstanceAddress addressIn(const TempDir &dir)
 {
-    return *instanceAddressFor(dir.path(), dir.path(), u":7"_s);
+    return *instanceAddressFor(dir.path(), {dir.path()}, u":7"_s);
 }
 
 // A later start on a thread of its own, so that this thread's event loop can
@@ -237,7 +237,7 @@ TEST(SingleInstanceGuardHolder, DISABLED_HoldsTheGuardUntilKilled)
 {
     const QString directory = qEnvironmentVariable("MENUGERAL_GUARD_TEST_DIR");
     ASSERT_FALSE(directory.isEmpty());
-    SingleInstanceGuard guard(instanceAddressFor(directory, directory, u":7"_s));
+    SingleInstanceGuard guard(instanceAddressFor(directory, {directory}, u":7"_s));
     guard.setWindowId(kChildWindowId);
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &guard, [] { tell("activation requested\n"); });
     ASSERT_EQ(guard.claim(), Claim::FirstInstance);

@@ -6,7 +6,8 @@
 //    "args":["first","second"],"pid":1234,"ppid":1}
 // "program" is this executable's absolute name with symbolic links resolved,
 // "cwd" the working directory it was started in, "args" the arguments after
-// the program name exactly as received; what the system adds is in
+// the program name exactly as received, "env" the environment it was given
+// (name to value); what the system adds is in
 // SystemFacts.h. The line is written with one append, so several probes may
 // share one log.
 // With MENUGERAL_PROBE_STAY_MS set to a number, the probe then stays running
@@ -20,6 +21,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcessEnvironment>
 #include <QThread>
 
 using namespace Qt::StringLiterals;
@@ -27,6 +29,10 @@ using namespace Qt::StringLiterals;
 int main(int argc, char **argv)
 {
     const QJsonObject facts = systemFacts();
+    QJsonObject environment;
+    const QProcessEnvironment given = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : given.keys())
+        environment.insert(name, given.value(name));
     QCoreApplication app(argc, argv);
     const QString logName = qEnvironmentVariable("MENUGERAL_PROBE_LOG");
     if (logName.isEmpty())
@@ -39,6 +45,7 @@ int main(int argc, char **argv)
         {u"cwd"_s, QDir::currentPath()},
         {u"args"_s, QJsonArray::fromStringList(arguments)},
         {u"pid"_s, QCoreApplication::applicationPid()},
+        {u"env"_s, environment},
     };
     for (auto fact = facts.begin(); fact != facts.end(); ++fact)
         record.insert(fact.key(), fact.value());

@@ -46,9 +46,9 @@ void RecordingProcessStarter::startProgram(const LaunchRequest &request)
     programs.append(request);
 }
 
-void RecordingProcessStarter::runCommandLine(const QString &commandLine)
+void RecordingProcessStarter::runCommandLine(const CommandLineRequest &request)
 {
-    commandLines.append(commandLine);
+    commandLines.append(request);
 }
 
 FixedProgramDirectory::FixedProgramDirectory(QString directoryWithSeparator) : m_path(std::move(directoryWithSeparator))

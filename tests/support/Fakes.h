@@ -55,10 +55,10 @@ class RecordingProcessStarter final : public ProcessStarter
 {
 public:
     void startProgram(const LaunchRequest &request) override;
-    void runCommandLine(const QString &commandLine) override;
+    void runCommandLine(const CommandLineRequest &request) override;
 
     QList<LaunchRequest> programs;
-    QStringList commandLines;
+    QList<CommandLineRequest> commandLines;
 };
 
 // A program directory that is a test's temporary directory.

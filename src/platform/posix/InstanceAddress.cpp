@@ -3,6 +3,8 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
+#include <QSysInfo>
 
 #include <algorithm>
 #include <cerrno>
@@ -61,7 +63,7 @@ std::optional<InstanceAddress> addressIn(const QString &directory, const QString
 
 std::optional<QString> privateDirectoryIn(const QString &parent)
 {
-    if (parent.isEmpty())
+    if (parent.isEmpty() || !QDir().mkpath(parent))
         return std::nullopt;
     const QString path = QDir::cleanPath(parent) + u"/menugeral-"_s + QString::number(::geteuid());
     // mkdir fails on any existing name, so what is there is checked without
@@ -75,7 +77,7 @@ std::optional<QString> privateDirectoryIn(const QString &parent)
 
 } // namespace
 
-std::optional<InstanceAddress> instanceAddressFor(const QString &runtimeDirectory, const QString &fallbackParent,
+std::optional<InstanceAddress> instanceAddressFor(const QString &runtimeDirectory, const QStringList &fallbackParents,
                                                   const QString &display)
 {
     const QString name = display.isEmpty() ? u"none"_s : display;
@@ -86,8 +88,12 @@ std::optional<InstanceAddress> instanceAddressFor(const QString &runtimeDirector
         if (auto address = addressIn(QDir::cleanPath(runtimeDirectory), name))
             return address;
     }
-    if (const auto directory = privateDirectoryIn(fallbackParent))
-        return addressIn(*directory, name);
+    for (const QString &parent : fallbackParents) {
+        if (const auto directory = privateDirectoryIn(parent)) {
+            if (auto address = addressIn(*directory, name))
+                return address;
+        }
+    }
     return std::nullopt;
 }
 
@@ -96,7 +102,18 @@ std::optional<InstanceAddress> currentInstanceAddress()
     QString display = qEnvironmentVariable("DISPLAY");
     if (display.isEmpty())
         display = qEnvironmentVariable("WAYLAND_DISPLAY");
-    return instanceAddressFor(qEnvironmentVariable("XDG_RUNTIME_DIR"), QDir::tempPath(), display);
+    // The home's cache comes before the shared temporary directory: another
+    // user can make our name there first, and by taking it away again between
+    // two starts send them to different places. Nobody else can make or
+    // remove anything in our home. A home may be shared between machines,
+    // whose displays of the same name are different desks, hence the host.
+    QStringList fallbackParents;
+    if (!qEnvironmentVariableIsEmpty("HOME")) {
+        fallbackParents << QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) +
+                               u"/menugeral-host-"_s + displayToken(QSysInfo::machineHostName(), false);
+    }
+    fallbackParents << QDir::tempPath();
+    return instanceAddressFor(qEnvironmentVariable("XDG_RUNTIME_DIR"), fallbackParents, display);
 }
 
 } // namespace menugeral

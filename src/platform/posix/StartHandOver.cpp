@@ -1,5 +1,7 @@
 #include "platform/StartHandOver.h"
 
+#include <unistd.h>
+
 namespace menugeral {
 
 // Taken out in any case: a compositor without the activation protocol, or
@@ -9,6 +11,17 @@ QByteArray takeActivationToken()
     const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN");
     qunsetenv("XDG_ACTIVATION_TOKEN");
     return token;
+}
+
+std::optional<QByteArrayList> environmentForModules()
+{
+    QByteArrayList entries;
+    for (char **entry = environ; *entry != nullptr; ++entry) {
+        const QByteArray text(*entry);
+        if (!text.startsWith("XDG_ACTIVATION_TOKEN=") && !text.startsWith("DESKTOP_STARTUP_ID="))
+            entries.append(text);
+    }
+    return entries;
 }
 
 // The running menu asks the window manager itself, as a pager would.

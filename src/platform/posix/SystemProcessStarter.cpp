@@ -9,7 +9,6 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include <cerrno>
 #include <csignal>
 #include <cstring>
 #include <spawn.h>
@@ -36,25 +35,10 @@ bool isWindowsProgram(const QString &fileName)
     return fileName.endsWith(u".exe", Qt::CaseInsensitive);
 }
 
-// Where a bare program name of a command line is found: the first directory
-// of the search path that holds a file of that name which can be started
-// (executable, or a Windows program for wine). Relative entries are skipped,
-// so the current directory is never searched.
-QString findOnSearchPath(const QString &name)
-{
-    for (const QString &directory : qEnvironmentVariable("PATH").split(u':', Qt::SkipEmptyParts)) {
-        if (QDir::isRelativePath(directory))
-            continue;
-        const QFileInfo candidate(QDir(directory), name);
-        if (candidate.isFile() && (candidate.isExecutable() || isWindowsProgram(name)))
-            return candidate.absoluteFilePath();
-    }
-    return {};
-}
-
 // Starts the program in a session of its own, in `directory` (the current one
-// when empty), with the menu's environment, signal mask and default signal
-// actions; 0, or the system's reason (an errno value) for refusing the start.
+// when empty), with `environment` (the menu's own when null), no signal
+// blocked, default signal actions and only descriptors 0 to 2 open; 0, or the
+// system's reason (an errno value) for refusing the start.
 //
 // posix_spawn rather than QProcess::startDetached: Qt 6.4 forks the whole
 // menu twice for a detached start, copying its page tables each time; a click
@@ -63,7 +47,8 @@ QString findOnSearchPath(const QString &name)
 // glibc's posix_spawn shares the memory until the exec and reports a failed
 // exec or chdir as its result. The program is then the menu's child, reaped
 // when it ends; it outlives the menu all the same.
-int spawnInNewSession(const QString &program, const QStringList &arguments, const QString &directory)
+int spawnInNewSession(const QString &program, const QStringList &arguments, const QString &directory,
+                      char *const *environment)
 {
     // Absolute, because the program starts in `directory`.
     const QByteArray path = QFile::encodeName(QDir::current().absoluteFilePath(program));
@@ -80,6 +65,9 @@ int spawnInNewSession(const QString &program, const QStringList &arguments, cons
     const QByteArray workingDirectory = QFile::encodeName(directory);
     if (!directory.isEmpty())
         ::posix_spawn_file_actions_addchdir_np(&actions, workingDirectory.constData());
+    // Whatever the menu holds or was given without close-on-exec (its lock,
+    // sockets, a descriptor of whoever started it) is none of the module's.
+    ::posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
     posix_spawnattr_t attributes;
     ::posix_spawnattr_init(&attributes);
     sigset_t none;
@@ -91,7 +79,8 @@ int spawnInNewSession(const QString &program, const QStringList &arguments, cons
     ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     pid_t child = 0;
-    const int error = ::posix_spawn(&child, path.constData(), &actions, &attributes, argv.data(), environ);
+    const int error = ::posix_spawn(&child, path.constData(), &actions, &attributes, argv.data(),
+                                    environment != nullptr ? environment : environ);
     ::posix_spawnattr_destroy(&attributes);
     ::posix_spawn_file_actions_destroy(&actions);
     if (error == 0)
@@ -102,7 +91,7 @@ int spawnInNewSession(const QString &program, const QStringList &arguments, cons
 // Starts the program detached, a non-executable Windows program through wine;
 // a start the system refuses is reported in a box with the caption given.
 void startDetached(QString program, QStringList arguments, const QString &directory, const QString &caption,
-                   Notifier &notifier)
+                   const std::optional<QByteArrayList> &environment, Notifier &notifier)
 {
     // A Windows program is opened the way the desktop would open it: through
     // the compatibility layer, when one is installed. Without it the start is
@@ -114,13 +103,20 @@ void startDetached(QString program, QStringList arguments, const QString &direct
             program = wine;
         }
     }
-    if (const int error = spawnInNewSession(program, arguments, directory))
+    std::vector<char *> entries;
+    if (environment) {
+        for (const QByteArray &entry : *environment)
+            entries.push_back(const_cast<char *>(entry.constData()));
+        entries.push_back(nullptr);
+    }
+    if (const int error = spawnInNewSession(program, arguments, directory, environment ? entries.data() : nullptr))
         notifier.error(caption, QString::fromLocal8Bit(std::strerror(error)));
 }
 
 } // namespace
 
-SystemProcessStarter::SystemProcessStarter(Notifier &notifier) : m_notifier(notifier)
+SystemProcessStarter::SystemProcessStarter(Notifier &notifier, std::optional<QByteArrayList> environment)
+    : m_notifier(notifier), m_environment(std::move(environment))
 {}
 
 void SystemProcessStarter::startProgram(const LaunchRequest &request)
@@ -128,24 +124,17 @@ void SystemProcessStarter::startProgram(const LaunchRequest &request)
     if (request.fileName.isEmpty())
         return;
     startDetached(programPath(request), QProcess::splitCommand(request.parameters), request.directory, request.fileName,
-                  m_notifier);
+                  m_environment, m_notifier);
 }
 
-void SystemProcessStarter::runCommandLine(const QString &commandLine)
+void SystemProcessStarter::runCommandLine(const CommandLineRequest &request)
 {
+    if (request.program.isEmpty())
+        return;
     // Split like a command line, but never handed to a shell: nothing in the
     // configuration file is interpreted beyond quotes and blanks.
-    QStringList arguments = QProcess::splitCommand(commandLine);
-    if (arguments.isEmpty())
-        return;
-    const QString typed = arguments.takeFirst();
-    const QString caption = QFileInfo(QDir::cleanPath(typed)).fileName();
-    const QString program = typed.contains(u'/') ? typed : findOnSearchPath(typed);
-    if (program.isEmpty()) {
-        m_notifier.error(caption, QString::fromLocal8Bit(std::strerror(ENOENT)));
-        return;
-    }
-    startDetached(program, arguments, QDir::currentPath(), caption, m_notifier);
+    startDetached(request.program, QProcess::splitCommand(request.arguments), QDir::currentPath(),
+                  QFileInfo(QDir::cleanPath(request.program)).fileName(), m_environment, m_notifier);
 }
 
 } // namespace menugeral

@@ -9,8 +9,9 @@ using namespace Qt::StringLiterals;
 // On Windows the socket is a named pipe and the lock lies in the user's own
 // temporary directory; both are named after that directory, so each user of a
 // machine gets their own pair.
-std::optional<InstanceAddress> instanceAddressFor(const QString &, const QString &fallbackParent, const QString &)
+std::optional<InstanceAddress> instanceAddressFor(const QString &, const QStringList &fallbackParents, const QString &)
 {
+    const QString fallbackParent = fallbackParents.value(0);
     if (fallbackParent.isEmpty())
         return std::nullopt;
     const QByteArray digest =
@@ -21,7 +22,7 @@ std::optional<InstanceAddress> instanceAddressFor(const QString &, const QString
 
 std::optional<InstanceAddress> currentInstanceAddress()
 {
-    return instanceAddressFor({}, QDir::tempPath(), {});
+    return instanceAddressFor({}, {QDir::tempPath()}, {});
 }
 
 } // namespace menugeral

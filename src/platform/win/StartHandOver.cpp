@@ -10,6 +10,13 @@ QByteArray takeActivationToken()
     return {};
 }
 
+// Nothing is set in the menu's own environment here, and the shell starts
+// modules with that one.
+std::optional<QByteArrayList> environmentForModules()
+{
+    return std::nullopt;
+}
+
 void handForegroundToWindowOfClass(QStringView windowClass)
 {
     bringClassToForeground(windowClass);

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QWindow>
 
 #include <string>
@@ -41,7 +40,10 @@ QString systemMessage(DWORD error)
 
 } // namespace
 
-SystemProcessStarter::SystemProcessStarter(Notifier &notifier) : m_notifier(notifier)
+// The environment is the menu's own here, which it never changes: the shell
+// start cannot be given another.
+SystemProcessStarter::SystemProcessStarter(Notifier &notifier, std::optional<QByteArrayList> environment)
+    : m_notifier(notifier), m_environment(std::move(environment))
 {}
 
 void SystemProcessStarter::startProgram(const LaunchRequest &request)
@@ -71,9 +73,18 @@ void SystemProcessStarter::startProgram(const LaunchRequest &request)
         CloseHandle(info.hProcess);
 }
 
-void SystemProcessStarter::runCommandLine(const QString &commandLine)
+void SystemProcessStarter::runCommandLine(const CommandLineRequest &request)
 {
+    if (request.program.isEmpty())
+        return;
+    // The program is named apart, so that the system neither searches for it
+    // nor tries the text's shorter starts at its blanks; the child sees it
+    // quoted, as a program path with blanks must be, then the rest as written.
     // CreateProcessW may write into the command line, so it gets its own copy.
+    const std::wstring program = QDir::toNativeSeparators(request.program).toStdWString();
+    QString commandLine = u'"' + QDir::toNativeSeparators(request.program) + u'"';
+    if (!request.arguments.isEmpty())
+        commandLine += u' ' + request.arguments;
     std::wstring buffer = commandLine.toStdWString();
 
     STARTUPINFOW startup{};
@@ -84,11 +95,10 @@ void SystemProcessStarter::runCommandLine(const QString &commandLine)
 
     // Its handles are only released; a start the system refuses is reported
     // as a module start is, in a box captioned with the program's name.
-    if (!CreateProcessW(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+    if (!CreateProcessW(program.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process)) {
         const DWORD error = GetLastError();
-        const QStringList words = QProcess::splitCommand(commandLine);
-        const QString program = words.isEmpty() ? commandLine : words.first();
-        m_notifier.error(QFileInfo(QDir::fromNativeSeparators(program)).fileName(), systemMessage(error));
+        m_notifier.error(QFileInfo(QDir::fromNativeSeparators(request.program)).fileName(), systemMessage(error));
         return;
     }
     CloseHandle(process.hThread);

@@ -46,7 +46,7 @@ protected:
             return;
         }
         s_probe = s_folder->installProbe(u"modulos"_s, u"probe.exe"_s);
-        s_mstsc = s_folder->installProbe(u"remoto"_s, u"mstsc.exe"_s);
+        s_mstsc = s_folder->installProbe(u"area remota"_s, u"mstsc.exe"_s);
         const QByteArray configuration = "[GestaoEmpresarial]\r\n"
                                          "Modulo Gerencial=" +
                                          s_probe.toLatin1() +
@@ -150,6 +150,8 @@ TEST_F(MenuUnderWindows, EmptyAndInvalidPathsGiveTheirWarnings)
         << invalid.toStdString();
 }
 
+// The program the check finds, in a folder whose name holds a blank, is the
+// one run, with the rest of the text as written.
 TEST_F(MenuUnderWindows, CaixaWithMstscRunsTheWholeTextAsACommandLine)
 {
     const qsizetype before = s_folder->probeRecords().size();
@@ -158,7 +160,8 @@ TEST_F(MenuUnderWindows, CaixaWithMstscRunsTheWholeTextAsACommandLine)
     ASSERT_EQ(records.size(), before + 1);
     const QJsonObject &run = records.last();
     EXPECT_EQ(QDir::toNativeSeparators(run.value(u"program"_s).toString()), s_mstsc);
-    EXPECT_EQ(run.value(u"commandLine"_s).toString(), s_mstsc + u" /v:server01 /admin"_s);
+    EXPECT_EQ(run.value(u"commandLine"_s).toString(), u"\""_s + s_mstsc + u"\" /v:server01 /admin"_s);
+    EXPECT_EQ(run.value(u"args"_s).toArray(), (QJsonArray{u"/v:server01"_s, u"/admin"_s}));
 }
 
 TEST_F(MenuUnderWindows, ASecondStartRestoresAndRaisesTheMenuAndEnds)

@@ -39,14 +39,14 @@ void setMode(const QString &path, mode_t mode)
 
 InstanceAddress addressIn(const TempDir &dir)
 {
-    return *instanceAddressFor(dir.path(), dir.path(), u":7"_s);
+    return *instanceAddressFor(dir.path(), {dir.path()}, u":7"_s);
 }
 
 TEST(SingleInstanceGuard, AnotherDisplayHasAGuardOfItsOwn)
 {
     TempDir dir;
-    SingleInstanceGuard onFirstDisplay(*instanceAddressFor(dir.path(), dir.path(), u":0"_s));
-    SingleInstanceGuard onSecondDisplay(*instanceAddressFor(dir.path(), dir.path(), u":1"_s));
+    SingleInstanceGuard onFirstDisplay(*instanceAddressFor(dir.path(), {dir.path()}, u":0"_s));
+    SingleInstanceGuard onSecondDisplay(*instanceAddressFor(dir.path(), {dir.path()}, u":1"_s));
     EXPECT_EQ(onFirstDisplay.claim(), Claim::FirstInstance);
     EXPECT_EQ(onSecondDisplay.claim(), Claim::FirstInstance);
 }
@@ -89,7 +89,7 @@ TEST(InstanceAddress, LiesInThePrivateRuntimeDirectoryNamedForUserAndDisplay)
     TempDir runtime;
     TempDir fallback;
     setMode(runtime.path(), 0700);
-    const auto address = instanceAddressFor(runtime.path(), fallback.path(), u":0"_s);
+    const auto address = instanceAddressFor(runtime.path(), {fallback.path()}, u":0"_s);
     ASSERT_TRUE(address);
     EXPECT_EQ(QFileInfo(address->socketName).absolutePath(), QFileInfo(runtime.path()).absoluteFilePath());
     const QString name = QFileInfo(address->socketName).fileName();
@@ -98,9 +98,9 @@ TEST(InstanceAddress, LiesInThePrivateRuntimeDirectoryNamedForUserAndDisplay)
     EXPECT_EQ(QFileInfo(address->lockFileName).absolutePath(), QFileInfo(runtime.path()).absoluteFilePath());
     EXPECT_NE(address->lockFileName, address->socketName);
 
-    EXPECT_EQ(instanceAddressFor(runtime.path(), fallback.path(), u":0"_s)->socketName, address->socketName);
-    EXPECT_NE(instanceAddressFor(runtime.path(), fallback.path(), u":1"_s)->socketName, address->socketName);
-    EXPECT_NE(instanceAddressFor(runtime.path(), fallback.path(), u"wayland-0"_s)->socketName, address->socketName);
+    EXPECT_EQ(instanceAddressFor(runtime.path(), {fallback.path()}, u":0"_s)->socketName, address->socketName);
+    EXPECT_NE(instanceAddressFor(runtime.path(), {fallback.path()}, u":1"_s)->socketName, address->socketName);
+    EXPECT_NE(instanceAddressFor(runtime.path(), {fallback.path()}, u"wayland-0"_s)->socketName, address->socketName);
 }
 
 TEST(InstanceAddress, DisplayNamesThatAreNoFileNamesAreHashed)
@@ -136,7 +136,7 @@ TEST(InstanceAddress, FitsTheSocketNameLimit)
         SCOPED_TRACE(runtime.size());
         ASSERT_TRUE(QDir().mkpath(runtime));
         setMode(runtime, 0700);
-        const auto address = instanceAddressFor(runtime, base.path(), u"accounting-workstation-07:12.0"_s);
+        const auto address = instanceAddressFor(runtime, {base.path()}, u"accounting-workstation-07:12.0"_s);
         ASSERT_TRUE(address);
         EXPECT_EQ(QFileInfo(address->socketName).absolutePath(), expectedDirectory);
         EXPECT_LE(QFile::encodeName(address->socketName).size(), 107);
@@ -148,13 +148,13 @@ TEST(InstanceAddress, FitsTheSocketNameLimit)
 TEST(InstanceAddress, WithoutRuntimeDirectoryMakesAPrivateOne)
 {
     TempDir base;
-    const auto address = instanceAddressFor({}, base.path(), u":0"_s);
+    const auto address = instanceAddressFor({}, {base.path()}, u":0"_s);
     ASSERT_TRUE(address);
     const QString directory = QFileInfo(address->socketName).absolutePath();
     EXPECT_EQ(QFileInfo(directory).absolutePath(), QFileInfo(base.path()).absoluteFilePath());
     EXPECT_EQ(modeOf(directory) & 07777, 0700u);
     // The same place on the next start.
-    EXPECT_EQ(instanceAddressFor({}, base.path(), u":0"_s)->socketName, address->socketName);
+    EXPECT_EQ(instanceAddressFor({}, {base.path()}, u":0"_s)->socketName, address->socketName);
 }
 
 // What another user could have put in the private directory's place first.
@@ -199,11 +199,16 @@ TEST(InstanceAddress, RefusesPlacesOthersCouldHaveMadeOrCanWrite)
         c.prepare(privateDirectory);
         if (testing::Test::IsSkipped())
             continue;
-        EXPECT_FALSE(instanceAddressFor({}, base.path(), u":0"_s));
+        EXPECT_FALSE(instanceAddressFor({}, {base.path()}, u":0"_s));
+        // A further fallback is taken instead.
+        TempDir own;
+        const auto further = instanceAddressFor({}, QStringList{base.path(), own.path()}, u":0"_s);
+        ASSERT_TRUE(further);
+        EXPECT_TRUE(further->socketName.startsWith(own.path())) << qPrintable(further->socketName);
 
         // The same things as a runtime directory are passed over for the fallback.
         TempDir fallback;
-        const auto address = instanceAddressFor(privateDirectory, fallback.path(), u":0"_s);
+        const auto address = instanceAddressFor(privateDirectory, {fallback.path()}, u":0"_s);
         ASSERT_TRUE(address);
         EXPECT_TRUE(address->socketName.startsWith(fallback.path())) << qPrintable(address->socketName);
     }

@@ -37,11 +37,13 @@ protected:
         m_base = QFileInfo(m_dir.path()).canonicalFilePath();
         m_previousDir = QDir::currentPath();
         ASSERT_TRUE(QDir::setCurrent(m_base));
-        for (const QString &name : {u"apps/caixa"_s, u"apps/ger"_s, u"bin/mstsc"_s, u"bin/MsTsC"_s})
+        for (const QString &name :
+             {u"apps/caixa"_s, u"apps/ger"_s, u"bin/mstsc"_s, u"bin/MsTsC"_s, u"remote desk/mstsc"_s})
             executable(name);
         m_dir.writeFile(u"apps/notes"_s, "text");
         m_dir.writeFile(u"C:\\Windows\\System32\\mstsc.exe"_s, "MZ");
         m_dir.writeFile(u"C:\\Apps\\x.exe"_s, "MZ");
+        m_dir.writeFile(u"C:\\Remote Desk\\mstsc.exe"_s, "MZ");
         ASSERT_TRUE(QDir(m_base).mkpath(u"apps/folder"_s));
         fresh(PathSyntax::Posix);
     }
@@ -120,27 +122,51 @@ TEST_F(ModuleLauncherTest, AKeyOutsideTheCatalogueStartsNothingAndSaysNothing)
     }
 }
 
-TEST_F(ModuleLauncherTest, CaixaRunsAnMstscPathAsTheWholeCommandLine)
+// The command line runs the program validation found, whose folder may hold
+// blanks, with the rest of the text as its arguments.
+TEST_F(ModuleLauncherTest, CaixaRunsAnMstscPathAsACommandLine)
 {
     struct Case
     {
         QString path;
         PathSyntax syntax;
+        CommandLineRequest asCommandLine;
         LaunchRequest asProgram; // how any other module starts the same text
     };
     const Case cases[] = {
-        {u"@/bin/mstsc /v:server01"_s, PathSyntax::Posix, {u"mstsc"_s, u"/v:server01"_s, u"@/bin"_s}},
-        {u"@/bin/MsTsC  /v:\"a b\""_s, PathSyntax::Posix, {u"MsTsC"_s, u"/v:\"a b\""_s, u"@/bin"_s}},
+        {u"@/bin/mstsc /v:server01"_s,
+         PathSyntax::Posix,
+         {u"@/bin/mstsc"_s, u"/v:server01"_s},
+         {u"mstsc"_s, u"/v:server01"_s, u"@/bin"_s}},
+        {u"@/bin/MsTsC  /v:\"a b\""_s,
+         PathSyntax::Posix,
+         {u"@/bin/MsTsC"_s, u"/v:\"a b\""_s},
+         {u"MsTsC"_s, u"/v:\"a b\""_s, u"@/bin"_s}},
+        {u"@/remote desk/mstsc /v:x y"_s,
+         PathSyntax::Posix,
+         {u"@/remote desk/mstsc"_s, u"/v:x y"_s},
+         {u"mstsc"_s, u"/v:x y"_s, u"@/remote desk"_s}},
+        {u"remote desk/mstsc"_s,
+         PathSyntax::Posix,
+         {u"@/remote desk/mstsc"_s, u""_s},
+         {u"mstsc"_s, u""_s, u"@/remote desk"_s}},
         {u"C:\\Windows\\System32\\mstsc.exe /v:server01"_s,
          PathSyntax::Windows,
+         {u"C:\\Windows\\System32\\mstsc.exe"_s, u"/v:server01"_s},
          {u"mstsc.exe"_s, u"/v:server01"_s, u"C:\\Windows\\System32"_s}},
+        {u"C:\\Remote Desk\\mstsc.exe  /v:x y"_s,
+         PathSyntax::Windows,
+         {u"C:\\Remote Desk\\mstsc.exe"_s, u"/v:x y"_s},
+         {u"mstsc.exe"_s, u"/v:x y"_s, u"C:\\Remote Desk"_s}},
     };
     for (const Case &c : cases) {
         const QString path = at(c.path);
         SCOPED_TRACE(path.toStdString());
         fresh(c.syntax);
         m_launcher->ChamarExecutavel(path, u"Caixa"_s);
-        EXPECT_EQ(m_starter->commandLines, QStringList{path});
+        const CommandLineRequest expectedLine{at(c.asCommandLine.program), c.asCommandLine.arguments};
+        EXPECT_EQ(m_starter->commandLines, QList<CommandLineRequest>{expectedLine});
+        EXPECT_TRUE(m_notifier->boxes.isEmpty());
         EXPECT_TRUE(m_starter->programs.isEmpty());
 
         fresh(c.syntax);

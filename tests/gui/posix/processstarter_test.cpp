@@ -20,6 +20,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <pthread.h>
 #include <unistd.h>
 
@@ -210,11 +211,12 @@ TEST_F(SystemProcessStarterTest, ARequestWithoutFileNameStartsNothing)
     EXPECT_TRUE(logStaysEmpty());
 }
 
-TEST_F(SystemProcessStarterTest, RunsACommandLineFoundOnTheSearchPathWithoutAShell)
+// The program named, blanks in its folder and all, with the arguments split
+// as a command line is, but never by a shell.
+TEST_F(SystemProcessStarterTest, RunsTheCommandLinesProgramWithItsArgumentsWithoutAShell)
 {
-    const QString program = probe(u"path/mstsc-probe"_s);
-    setSearchPath(u"@/empty:@/path"_s);
-    m_starter.runCommandLine(u"mstsc-probe /v:server01 \"two words\" $HOME;x |y `id`"_s);
+    const QString program = probe(u"dir with blanks/remote"_s);
+    m_starter.runCommandLine({program, u"/v:server01 \"two words\" $HOME;x |y `id`"_s});
 
     const QList<QJsonObject> records = waitForRecords(1);
     ASSERT_EQ(records.size(), 1);
@@ -224,15 +226,30 @@ TEST_F(SystemProcessStarterTest, RunsACommandLineFoundOnTheSearchPathWithoutAShe
               (QStringList{u"/v:server01"_s, u"two words"_s, u"$HOME;x"_s, u"|y"_s, u"`id`"_s}));
 }
 
-TEST_F(SystemProcessStarterTest, RunsACommandLineNamingAProgramByItsPath)
+// Modules get what the menu was given, not what it set for itself, and none
+// of the descriptors it holds.
+TEST_F(SystemProcessStarterTest, ModulesGetTheGivenEnvironmentAndOnlyDescriptorsZeroToTwo)
 {
-    const QString program = probe(u"dir with blanks/remote"_s);
-    m_starter.runCommandLine(u"\""_s + program + u"\" /v:x"_s);
+    probe(u"apps/prog"_s);
+    const int inheritable = ::open("/dev/null", O_RDONLY); // no close-on-exec
+    ASSERT_GE(inheritable, 3);
+    qputenv("QT_QPA_PLATFORM", "set-by-the-menu");
+    const auto restore = qScopeGuard([inheritable] {
+        ::close(inheritable);
+        qunsetenv("QT_QPA_PLATFORM");
+    });
+    const QByteArrayList given{"MENUGERAL_PROBE_LOG=" + QFile::encodeName(m_log), "GIVEN=a=b c"};
+    SystemProcessStarter starter(m_notifier, given);
+    starter.startProgram({u"prog"_s, u""_s, at(u"@/apps"_s)});
+    starter.runCommandLine({at(u"@/apps/prog"_s), u""_s});
 
-    const QList<QJsonObject> records = waitForRecords(1);
-    ASSERT_EQ(records.size(), 1);
-    EXPECT_EQ(records[0].value(u"program"_s).toString(), program);
-    EXPECT_EQ(argumentsOf(records[0]), QStringList{u"/v:x"_s});
+    const QList<QJsonObject> records = waitForRecords(2);
+    ASSERT_EQ(records.size(), 2);
+    const QJsonObject expected{{u"MENUGERAL_PROBE_LOG"_s, m_log}, {u"GIVEN"_s, u"a=b c"_s}};
+    for (const QJsonObject &record : records) {
+        EXPECT_EQ(record.value(u"env"_s).toObject(), expected);
+        EXPECT_EQ(record.value(u"fds"_s).toArray(), QJsonArray());
+    }
 }
 
 TEST_F(SystemProcessStarterTest, ACommandLineNamingANonExecutableWindowsProgramRunsThroughWine)
@@ -240,7 +257,7 @@ TEST_F(SystemProcessStarterTest, ACommandLineNamingANonExecutableWindowsProgramR
     const QString wine = probe(u"path/wine"_s);
     const QString program = at(u"@/apps/mstsc.exe"_s);
     m_dir.writeFile(u"apps/mstsc.exe"_s, "MZ");
-    m_starter.runCommandLine(program + u" /v:server01"_s);
+    m_starter.runCommandLine({program, u"/v:server01"_s});
 
     const QList<QJsonObject> records = waitForRecords(1);
     ASSERT_EQ(records.size(), 1);
@@ -253,27 +270,25 @@ TEST_F(SystemProcessStarterTest, ACommandLineThatCannotStartShowsOneBoxWithTheSy
 {
     m_dir.writeFile(u"path/notes"_s, "text");
     m_dir.writeFile(u"apps/mstsc.exe"_s, "MZ"); // no wine on the search path
-    // A program in the current directory only is not found: the search path is all that is searched.
-    probe(u"here/only-here"_s);
-    const auto restore = qScopeGuard([previous = QDir::currentPath()] { QDir::setCurrent(previous); });
-    ASSERT_TRUE(QDir::setCurrent(at(u"@/here"_s)));
+    // A bare name is never searched for, on the search path or elsewhere.
+    probe(u"path/on-the-path"_s);
     struct Case
     {
-        QString line;
+        QString program;
         QString caption;
         int error;
     };
     const Case cases[] = {
-        {u"no-such-program /v:x"_s, u"no-such-program"_s, ENOENT},
-        {u"only-here"_s, u"only-here"_s, ENOENT},
+        {u"@/nowhere/no-such-program"_s, u"no-such-program"_s, ENOENT},
+        {u"on-the-path"_s, u"on-the-path"_s, ENOENT},
         {u"@/path/notes"_s, u"notes"_s, EACCES},
-        {u"@/apps/mstsc.exe /v:x"_s, u"mstsc.exe"_s, EACCES},
-        {u"\"@/path\" /v:x"_s, u"path"_s, EACCES}, // a directory
+        {u"@/apps/mstsc.exe"_s, u"mstsc.exe"_s, EACCES},
+        {u"@/path"_s, u"path"_s, EACCES}, // a directory
     };
     for (const Case &c : cases) {
-        SCOPED_TRACE(c.line.toStdString());
+        SCOPED_TRACE(c.program.toStdString());
         m_notifier.boxes.clear();
-        m_starter.runCommandLine(at(c.line));
+        m_starter.runCommandLine({at(c.program), u"/v:x"_s});
         ASSERT_EQ(m_notifier.boxes.size(), 1);
         const test::RecordingNotifier::Box &box = m_notifier.boxes.front();
         EXPECT_EQ(box.kind, test::RecordingNotifier::Box::Error);
@@ -281,8 +296,7 @@ TEST_F(SystemProcessStarterTest, ACommandLineThatCannotStartShowsOneBoxWithTheSy
         EXPECT_TRUE(box.text.contains(systemReason(c.error))) << box.text.toStdString();
     }
     m_notifier.boxes.clear();
-    for (const QString &line : {u""_s, u"  "_s})
-        m_starter.runCommandLine(line);
+    m_starter.runCommandLine({u""_s, u"/v:x"_s});
     EXPECT_TRUE(m_notifier.boxes.isEmpty()) << "an empty command line starts nothing and says nothing";
     EXPECT_TRUE(logStaysEmpty());
 }
@@ -304,7 +318,7 @@ TEST_F(SystemProcessStarterTest, StartsInANewSessionWithDefaultSignalsAndLeavesN
         std::signal(SIGUSR2, previousAction);
     });
     m_starter.startProgram({u"prog"_s, u""_s, at(u"@/apps"_s)});
-    m_starter.runCommandLine(at(u"@/apps/prog"_s));
+    m_starter.runCommandLine({at(u"@/apps/prog"_s), u""_s});
 
     const QList<QJsonObject> records = waitForRecords(2);
     ASSERT_EQ(records.size(), 2);

@@ -80,11 +80,14 @@ TEST_F(SystemProcessStarterTest, TheShellStartsTheFileInItsFolderWithItsParamete
     EXPECT_TRUE(m_notifier.boxes.isEmpty());
 }
 
-TEST_F(SystemProcessStarterTest, ACommandLineRunsAsWrittenWithoutTheShell)
+// The program named apart, blanks in its folder and all; the rest of the text
+// reaches it as written.
+TEST_F(SystemProcessStarterTest, ACommandLineRunsItsProgramWithTheRestAsWrittenWithoutTheShell)
 {
     const QString program = probe(u"remote desk"_s, u"mstsc.exe"_s);
-    const QString commandLine = u"\""_s + program + u"\" /v:server01 \"two words\" %PATH% ^&"_s;
-    m_starter.runCommandLine(commandLine);
+    const QString arguments = u"/v:server01 \"two words\" %PATH% ^&"_s;
+    m_starter.runCommandLine({program, arguments});
+    const QString commandLine = u"\""_s + program + u"\" "_s + arguments;
 
     const QJsonObject record = waitForRecord();
     EXPECT_EQ(QDir::toNativeSeparators(record.value(u"program"_s).toString()), program);
@@ -95,7 +98,7 @@ TEST_F(SystemProcessStarterTest, ACommandLineRunsAsWrittenWithoutTheShell)
 TEST_F(SystemProcessStarterTest, ACommandLineThatCannotStartShowsOneBoxWithTheSystemsReason)
 {
     const QString missing = QDir::toNativeSeparators(m_dir.filePath(u"nowhere/mstsc.exe"_s));
-    m_starter.runCommandLine(u"\""_s + missing + u"\" /v:server01"_s);
+    m_starter.runCommandLine({missing, u"/v:server01"_s});
 
     ASSERT_EQ(m_notifier.boxes.size(), 1);
     EXPECT_EQ(m_notifier.boxes[0].kind, test::RecordingNotifier::Box::Error);
