@@ -12,11 +12,13 @@ MENUGERAL_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libxcb1-dev libgl-dev
     googletest libgtest-dev libgmock-dev
-    xvfb xauth xdotool x11-utils openbox e2fsprogs
+    xvfb xauth xdotool x11-utils openbox xfwm4 e2fsprogs
     weston qt6-wayland
+    # Qt's own texts (its standard dialogs) in Brazilian Portuguese.
+    qt6-translations-l10n
     fonts-liberation2 fonts-open-sans fonts-lato fonts-dejavu-core fonts-dejavu-extra
     # scripts/package and scripts/test-package: build flags, shlibdeps, checks.
-    dpkg-dev lintian
+    dpkg-dev lintian desktop-file-utils
     # The latency benchmarks click and type through XTest.
     libxcb-xtest0-dev
 )
