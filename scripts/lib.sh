@@ -12,7 +12,10 @@ MENUGERAL_PACKAGES=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libxcb1-dev libgl-dev
     googletest libgtest-dev libgmock-dev
-    xvfb xauth xdotool x11-utils openbox xfwm4 e2fsprogs
+    xvfb xauth xdotool x11-utils openbox e2fsprogs
+    # The desktop tests run under a second window manager too; it reads its
+    # settings over a private D-Bus session.
+    xfwm4 dbus-daemon
     weston qt6-wayland
     # Qt's own texts (its standard dialogs) in Brazilian Portuguese.
     qt6-translations-l10n

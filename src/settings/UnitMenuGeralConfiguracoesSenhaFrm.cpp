@@ -77,7 +77,8 @@ void TfrmConfiguracoesSenha::BitBtn1Click()
         m_edtSenha->setFocus();
         return;
     }
-    TfrmConfiguracoes settings(m_services, host(), *this);
+    // It belongs to the menu, as this dialog does: this one is hidden meanwhile.
+    TfrmConfiguracoes settings(m_services, host(), *this, host().hostWindow());
     hide();
     settings.exec();
     // Closing the settings window has closed this dialog as well: its own modal

@@ -10,6 +10,11 @@ QByteArray takeActivationToken()
     return {};
 }
 
+QByteArray handTokenToWindowSystem(const QByteArray &token)
+{
+    return token;
+}
+
 void handForegroundToWindowOfClass(QStringView windowClass)
 {
     bringClassToForeground(windowClass);
