@@ -10,4 +10,9 @@ namespace menugeral {
 // button held. Nothing where the system ends the move with the button itself.
 void cancelSystemMove(QWindow &window);
 
+// Whether the left button is down now, as the window system sees it: the
+// events the program still has to handle may lag behind. True where that
+// cannot be asked.
+bool leftButtonIsDown();
+
 } // namespace menugeral

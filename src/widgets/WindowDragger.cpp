@@ -66,6 +66,10 @@ bool WindowDragger::eventFilter(QObject *watched, QEvent *event)
                 QApplication::startDragDistance())
                 return true;
             const Qt::MouseButton button = std::exchange(m_pendingButton, Qt::NoButton);
+            // Events may lag behind the button: a move asked for once it is
+            // up would start with no button to end it.
+            if (button == Qt::LeftButton && !leftButtonIsDown())
+                return true;
             QWindow *handle = window->windowHandle();
             m_systemMoveAsked = handle != nullptr && handle->startSystemMove();
             if (m_systemMoveAsked)

@@ -42,4 +42,15 @@ void cancelSystemMove(QWindow &window)
     xcb_flush(connection);
 }
 
+bool leftButtonIsDown()
+{
+    xcb_connection_t *connection = applicationXcbConnection();
+    if (connection == nullptr)
+        return true;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    const auto pointer = fetchXcbReply<xcb_query_pointer_reply_t>(connection, xcb_query_pointer(connection, root),
+                                                                  xcb_query_pointer_reply);
+    return !pointer || (pointer->mask & XCB_BUTTON_MASK_1) != 0;
+}
+
 } // namespace menugeral
