@@ -57,7 +57,7 @@ protected:
         desktop.key(*dialog, u"Return"_s);
         const auto settings = waitForWindowTitled(kSettingsCaption);
         EXPECT_TRUE(settings) << "the password opened no settings window";
-        EXPECT_TRUE(desktop.visibleWindowsTitled(kPasswordCaption).isEmpty()) << "the dialog hides meanwhile";
+        EXPECT_TRUE(waitUntilGone(kPasswordCaption)) << "the dialog hides meanwhile";
         return settings;
     }
 };
