@@ -1,11 +1,9 @@
 #include "app/QtTranslation.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -29,14 +27,10 @@ TEST(QtTranslation, FileDialogSpeaksPortugueseWhereTheTranslationIsThere)
 
     QFileDialog dialog;
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
     const auto *lookIn = dialog.findChild<QLabel *>(QStringLiteral("lookInLabel"));
-    const auto *buttons = dialog.findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
     ASSERT_NE(lookIn, nullptr);
-    ASSERT_NE(buttons, nullptr);
-    EXPECT_NE(lookIn->text(), QStringLiteral("Look in:"));
-    EXPECT_FALSE(lookIn->text().isEmpty());
-    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Cancelar"));
+    EXPECT_EQ(lookIn->text(), QStringLiteral("Procurar em:"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Abrir"));
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "platform/StartHandOver.h"
 #include "platform/WindowActivation.h"
-#include "platform/x11/StartupNotification.h"
 
 #include <QTest>
 #include <QWidget>
@@ -51,12 +50,6 @@ TEST(ActivationToken, ComesFromWhereTheLauncherPutIt)
         SCOPED_TRACE(c.what);
         EXPECT_EQ(menugeral::launcherToken(c.variables, c.onX11), c.token);
     }
-}
-
-TEST(ActivationToken, StartupIdIsEscapedInTheRemoveMessage)
-{
-    EXPECT_EQ(menugeral::startupRemoveMessage("plain_TIME1"), "remove: ID=plain_TIME1");
-    EXPECT_EQ(menugeral::startupRemoveMessage(R"(a b"c\d)"), R"(remove: ID=a\ b\"c\\d)");
 }
 
 } // namespace
