@@ -44,9 +44,10 @@ modules from a shell (--check, --set, --unset), also over SSH.
 The program lives in ${CMAKE_INSTALL_PREFIX}; its configuracoes.ini is a link to
 ${MENUGERAL_CONFIG_DIR}/configuracoes.ini, which members of the group
 menugeral may change.")
-# dpkg-shlibdeps finds the Qt 6 and C++ runtime libraries; the captions need these fonts.
+# dpkg-shlibdeps finds the Qt 6 and C++ runtime libraries; the captions need these
+# fonts, and Qt's standard dialogs their Brazilian Portuguese translation.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "adduser, fonts-lato, fonts-dejavu-extra, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "adduser, fonts-lato, fonts-dejavu-extra, fonts-liberation2, qt6-translations-l10n")
 # Without an X display (a Wayland session without XWayland) the menu needs
 # Qt's Wayland plugin; Windows modules (.exe) are started through wine.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")

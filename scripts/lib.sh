@@ -13,10 +13,15 @@ MENUGERAL_PACKAGES=(
     qt6-base-dev libxcb1-dev libgl-dev
     googletest libgtest-dev libgmock-dev
     xvfb xauth xdotool x11-utils openbox e2fsprogs
+    # The desktop tests run under a second window manager too; it reads its
+    # settings over a private D-Bus session.
+    xfwm4 dbus-daemon
     weston qt6-wayland
+    # Qt's own texts (its standard dialogs) in Brazilian Portuguese.
+    qt6-translations-l10n
     fonts-liberation2 fonts-open-sans fonts-lato fonts-dejavu-core fonts-dejavu-extra
     # scripts/package and scripts/test-package: build flags, shlibdeps, checks.
-    dpkg-dev lintian
+    dpkg-dev lintian desktop-file-utils
     # The latency benchmarks click and type through XTest.
     libxcb-xtest0-dev
 )

@@ -1,6 +1,7 @@
 #include "app/ApplicationSetup.h"
 
 #include "app/MenuWindowClass.h"
+#include "app/QtTranslation.h"
 #include "app/SingleInstanceGuard.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "platform/DialogFileChooser.h"
@@ -67,6 +68,7 @@ int runMenu(MenuStart &start)
     // display name: it would be appended to every dialog's caption.
     QApplication::setApplicationName(kMenuWindowClass.toString());
 
+    const QByteArray focusToken = handTokenToWindowSystem(start.activationToken);
     QApplication app(start.argc, start.argv);
     // Ended from outside (logout, kill): leave like a closed window does, so
     // the guard's lock and socket go with the process.
@@ -104,6 +106,8 @@ int runMenu(MenuStart &start)
         return 0;
 
     installFontSubstitutions();
+    // Only the start that becomes the menu shows Qt's dialogs.
+    installQtTranslation(app);
     BalloonHint balloonHints(&app); // installs itself on the application
 
     MessageBoxNotifier notifier;
@@ -128,8 +132,8 @@ int runMenu(MenuStart &start)
     QObject::connect(&marker, &WindowClassMarker::activationRequested, &app, [&menu] { bringForward(menu, {}); });
     menu.show();
     // The token this start was launched with lets the new window take the focus.
-    if (!start.activationToken.isEmpty())
-        requestActivation(menu, start.activationToken);
+    if (!focusToken.isEmpty())
+        requestActivation(menu, focusToken);
     guard.setWindowId(menu.winId());
     shown = &menu;
     return app.exec();

@@ -400,8 +400,9 @@ void TFrmMenuGeralNovo::FormKeyDown(int key)
 
 void TFrmMenuGeralNovo::abrirConfiguracoes()
 {
-    // Made for this one request and gone when its modal loop returns.
-    TfrmConfiguracoesSenha dialog(m_services, *this);
+    // Made for this one request and gone when its modal loop returns; the
+    // menu's own, so that window managers keep it with the menu.
+    TfrmConfiguracoesSenha dialog(m_services, *this, this);
     dialog.exec();
 }
 

@@ -20,9 +20,10 @@ bool activateNativeWindow(quintptr windowId);
 
 // Asks for one of this program's own windows to get the focus, through Qt
 // (QWindow::requestActivate). `activationToken` is what the compositor gave
-// another process to pass the focus on (XDG_ACTIVATION_TOKEN on Wayland),
-// handed over so that focus-stealing prevention lets the request through;
-// empty when there is none, and unused where the system has no such thing.
+// another process to pass the focus on (see launcherToken), handed over so
+// that focus-stealing prevention lets the request through; on X11 it is the
+// launcher's startup id, and its start-up sequence is completed. Empty when
+// there is none, and unused where the system has no such thing.
 void requestActivation(QWidget &window, const QByteArray &activationToken);
 
 } // namespace menugeral

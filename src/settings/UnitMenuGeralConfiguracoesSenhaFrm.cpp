@@ -9,6 +9,8 @@
 #include "settings/UnitMenuGeralConfiguracoesFrm.h"
 #include "widgets/PictureBox.h"
 
+#include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -19,6 +21,29 @@ namespace {
 constexpr QSize kClientSize{258, 152};
 constexpr int kKeepInsideTopMargin = 22;
 constexpr int kKeepInsideIntervalMs = 100;
+
+// Hides a window once its successor has become the active window.
+class HideWhenSucceeded : public QObject
+{
+public:
+    HideWhenSucceeded(QWidget &window, QWidget &successor) : QObject(&successor), m_window(window)
+    {
+        successor.installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::WindowActivate) {
+            watched->removeEventFilter(this);
+            m_window.hide();
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget &m_window;
+};
 
 } // namespace
 
@@ -77,8 +102,16 @@ void TfrmConfiguracoesSenha::BitBtn1Click()
         m_edtSenha->setFocus();
         return;
     }
-    TfrmConfiguracoes settings(m_services, host(), *this);
-    hide();
+    // It belongs to the menu, as this dialog does: this one is hidden meanwhile,
+    // once the settings window has the focus. Hidden before, it would hand the
+    // focus to the menu, which the settings window then blocks, and window
+    // managers would show the menu as asking for attention. Where no window
+    // ever has the focus (a desktop without a seat), it is hidden at once.
+    TfrmConfiguracoes settings(m_services, host(), *this, host().hostWindow());
+    if (QGuiApplication::focusWindow() == nullptr)
+        hide();
+    else
+        new HideWhenSucceeded(*this, settings);
     settings.exec();
     // Closing the settings window has closed this dialog as well: its own modal
     // loop ends as soon as this handler returns.

@@ -1,9 +1,14 @@
 #include "widgets/WindowDragger.h"
 
+#include "platform/SystemMove.h"
+
+#include <QApplication>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWidget>
 #include <QWindow>
+
+#include <utility>
 
 namespace menugeral {
 namespace {
@@ -34,22 +39,44 @@ bool WindowDragger::eventFilter(QObject *watched, QEvent *event)
     case QEvent::MouseButtonDblClick: {
         auto *press = static_cast<QMouseEvent *>(event);
         Q_EMIT pressed();
-        if (m_dragButton != Qt::NoButton)
+        if (m_dragButton != Qt::NoButton || m_pendingButton != Qt::NoButton)
             return true; // another button during a move changes nothing
+        m_systemMoveAsked = false;
+        m_pressPosition = press->globalPosition().toPoint();
+        m_grabOffset = m_pressPosition - window->frameGeometry().topLeft();
         // The window manager's move on X11 is told it is the left button and
-        // would go on after any other button is released.
-        QWindow *handle = window->windowHandle();
-        const bool systemMove = handle != nullptr && (press->button() == Qt::LeftButton || !windowCanPlaceItself()) &&
-                                handle->startSystemMove();
-        if (!systemMove) {
+        // would go on after any other button is released. It is asked for
+        // only once the pointer moves with the button held: asked at the
+        // press, a click whose release comes at once would leave the window
+        // following the pointer under some window managers.
+        if (window->windowHandle() != nullptr && (press->button() == Qt::LeftButton || !windowCanPlaceItself()))
+            m_pendingButton = press->button();
+        else
             m_dragButton = press->button();
-            m_grabOffset = press->globalPosition().toPoint() - window->frameGeometry().topLeft();
-        }
         return true;
     }
-    case QEvent::MouseMove:
+    case QEvent::MouseMove: {
+        auto *move = static_cast<QMouseEvent *>(event);
+        if (m_pendingButton != Qt::NoButton) {
+            if (!(move->buttons() & m_pendingButton)) {
+                m_pendingButton = Qt::NoButton; // released elsewhere
+                break;
+            }
+            if ((move->globalPosition().toPoint() - m_pressPosition).manhattanLength() <
+                QApplication::startDragDistance())
+                return true;
+            const Qt::MouseButton button = std::exchange(m_pendingButton, Qt::NoButton);
+            // Events may lag behind the button: a move asked for once it is
+            // up would start with no button to end it.
+            if (button == Qt::LeftButton && !leftButtonIsDown())
+                return true;
+            QWindow *handle = window->windowHandle();
+            m_systemMoveAsked = handle != nullptr && handle->startSystemMove();
+            if (m_systemMoveAsked)
+                return true;
+            m_dragButton = button; // no system move here: this filter moves the window
+        }
         if (m_dragButton != Qt::NoButton) {
-            auto *move = static_cast<QMouseEvent *>(event);
             // A release that went elsewhere still ends the move.
             if (!(move->buttons() & m_dragButton)) {
                 m_dragButton = Qt::NoButton;
@@ -59,12 +86,28 @@ bool WindowDragger::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         break;
-    case QEvent::MouseButtonRelease:
-        if (m_dragButton != Qt::NoButton && static_cast<QMouseEvent *>(event)->button() == m_dragButton) {
+    }
+    case QEvent::MouseButtonRelease: {
+        const Qt::MouseButton button = static_cast<QMouseEvent *>(event)->button();
+        if (m_pendingButton != Qt::NoButton && button == m_pendingButton) {
+            m_pendingButton = Qt::NoButton;
+            return true;
+        }
+        // The release reached this window, so the window manager did not take
+        // the move over while the button was down: a move it starts now must
+        // end at once.
+        if (m_systemMoveAsked && button == Qt::LeftButton) {
+            m_systemMoveAsked = false;
+            if (QWindow *handle = window->windowHandle())
+                cancelSystemMove(*handle);
+            return true;
+        }
+        if (m_dragButton != Qt::NoButton && button == m_dragButton) {
             m_dragButton = Qt::NoButton;
             return true;
         }
         break;
+    }
     default:
         break;
     }

@@ -10,9 +10,10 @@ namespace menugeral {
 // Lets a borderless window be moved by pressing any mouse button on `handle`
 // (a double click's second press included); the window follows the pointer
 // while that button is held. The left button uses the window manager's own
-// move where it offers one; other buttons move the window from here, except
-// where a window cannot place itself (Wayland) and the compositor's move is
-// the only one. It consumes the handle's mouse presses.
+// move where it offers one, asked for once the pointer has moved by the drag
+// distance with the button held; other buttons move the window from here,
+// except where a window cannot place itself (Wayland) and the compositor's
+// move is the only one. It consumes the handle's mouse presses.
 class WindowDragger : public QObject
 {
     Q_OBJECT
@@ -30,7 +31,10 @@ protected:
 
 private:
     QWidget *m_handle;
-    Qt::MouseButton m_dragButton = Qt::NoButton; // of a move made from here
+    Qt::MouseButton m_dragButton = Qt::NoButton;    // of a move made from here
+    Qt::MouseButton m_pendingButton = Qt::NoButton; // pressed, the system move not asked for yet
+    bool m_systemMoveAsked = false;                 // and its release not seen yet
+    QPoint m_pressPosition;
     QPoint m_grabOffset;
 };
 

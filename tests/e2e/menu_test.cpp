@@ -22,6 +22,13 @@ constexpr QPoint kGerencialTileCentre{21 + 28 + 161 / 2, 109 + 72 + 80 / 2};
 class MenuWindow : public MenuOnDesktopTest
 {};
 
+// The same menu under each window manager it is tried with.
+class MenuOnWindowManager : public MenuOnDesktopTest, public testing::WithParamInterface<const char *>
+{
+protected:
+    QString windowManager() const override { return QString::fromLatin1(GetParam()); }
+};
+
 TEST_F(MenuWindow, TileClickStartsTheConfiguredProgramWithItsArgumentsInItsDirectory)
 {
     const QString programDirectory = menu.filePath(u"dir with blanks"_s);
@@ -75,7 +82,7 @@ TEST_F(MenuWindow, RestingOnATileShowsItsBalloonUntilThePointerLeaves)
     EXPECT_TRUE(waitUntil([&] { return !desktop.isViewable(balloon); })) << "the balloon stayed after the pointer left";
 }
 
-TEST_F(MenuWindow, TheMenuFollowsThePointerOnlyWhileTheButtonThatDragsItIsHeld)
+TEST_P(MenuOnWindowManager, TheMenuFollowsThePointerOnlyWhileTheButtonThatDragsItIsHeld)
 {
     menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});
     menu.start();
@@ -95,8 +102,22 @@ TEST_F(MenuWindow, TheMenuFollowsThePointerOnlyWhileTheButtonThatDragsItIsHeld)
         xdotool({u"mousedown"_s, button});
         for (int step = 0; step < 4; ++step)
             pointerBy(10, -5);
-        EXPECT_TRUE(waitUntil([&] { return desktop.geometry(*window).topLeft() == start + QPoint(40, -20); }))
-            << "the menu did not follow the pointer";
+        // Buttons 2 and 3 move the window from the press on. The window
+        // manager's move (the left button) starts once the pointer has gone the
+        // drag distance, and from then on the window keeps up with the pointer.
+        if (button != u"1") {
+            EXPECT_TRUE(waitUntil([&] { return desktop.geometry(*window).topLeft() == start + QPoint(40, -20); }))
+                << "the menu did not follow the pointer";
+        } else {
+            ASSERT_TRUE(waitUntil([&] { return desktop.geometry(*window).topLeft() != start; }))
+                << "the menu did not follow the pointer";
+            const QPoint moving = desktop.geometry(*window).topLeft();
+            pointerBy(60, -30);
+            EXPECT_TRUE(waitUntil([&] {
+                const QPoint moved = desktop.geometry(*window).topLeft() - moving;
+                return moved.x() >= 60 && moved.y() <= -30;
+            })) << "the menu does not keep up with the pointer";
+        }
         xdotool({u"mouseup"_s, button});
 
         const QPoint released = desktop.geometry(*window).topLeft();
@@ -132,5 +153,51 @@ TEST_F(MenuWindow, FirstStartWithoutConfigurationWarnsBeforeTheMenuShows)
     EXPECT_TRUE(menu.waitForOneMenuWindow()) << "the menu did not follow its warning";
     EXPECT_EQ(process.state(), QProcess::Running);
 }
+
+// A press whose release comes at once (a tap, a remote-desktop link, a menu
+// busy for a moment) must leave no move behind: the menu stays where it is
+// and the keyboard still reaches it.
+TEST_P(MenuOnWindowManager, APressReleasedAtOnceLeavesNoMoveBehind)
+{
+    menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});
+    menu.start();
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window);
+    auto xdotool = [&](const QStringList &arguments) {
+        desktop.run(u"xdotool"_s, arguments);
+    };
+
+    struct Case
+    {
+        const char *what;
+        QStringList events; // sent in one go, no pause between them
+    };
+    const Case cases[] = {
+        {"press and release", {u"mousedown"_s, u"1"_s, u"mouseup"_s, u"1"_s}},
+        {"press, a move past the drag distance, release",
+         {u"mousedown"_s, u"1"_s, u"mousemove_relative"_s, u"--"_s, u"30"_s, u"20"_s, u"mouseup"_s, u"1"_s}},
+    };
+    for (const Case &tried : cases) {
+        SCOPED_TRACE(tried.what);
+        desktop.pointAt(*window, QPoint(8, 300)); // the background's margin
+        const QPoint before = desktop.geometry(*window).topLeft();
+        xdotool(tried.events);
+        xdotool({u"mousemove_relative"_s, u"--sync"_s, u"--"_s, u"60"_s, u"40"_s});
+        EXPECT_FALSE(waitUntil([&] { return desktop.geometry(*window).topLeft() != before; }, 1s))
+            << "the menu moved with no button held";
+
+        desktop.key(*window, u"F12"_s);
+        QList<quint64> dialogs;
+        EXPECT_TRUE(waitUntil([&] {
+            return !(dialogs = desktop.visibleWindowsTitled(u"Autoriza\u00e7\u00e3o para acesso"_s)).isEmpty();
+        })) << "F12 did not reach the menu";
+        if (!dialogs.isEmpty()) {
+            desktop.key(dialogs.first(), u"Escape"_s);
+            EXPECT_TRUE(waitUntil([&] { return !desktop.isViewable(dialogs.first()); }));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(, MenuOnWindowManager, testing::Values("openbox", "xfwm4"));
 
 } // namespace

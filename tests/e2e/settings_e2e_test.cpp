@@ -57,7 +57,7 @@ protected:
         desktop.key(*dialog, u"Return"_s);
         const auto settings = waitForWindowTitled(kSettingsCaption);
         EXPECT_TRUE(settings) << "the password opened no settings window";
-        EXPECT_TRUE(desktop.visibleWindowsTitled(kPasswordCaption).isEmpty()) << "the dialog hides meanwhile";
+        EXPECT_TRUE(waitUntilGone(kPasswordCaption)) << "the dialog hides meanwhile";
         return settings;
     }
 };
@@ -180,5 +180,36 @@ TEST_F(SettingsOnDesktop, BothDialogsCentreTheirFrameOnTheScreenAndKeepItInsideT
     EXPECT_TRUE(waitUntil([&] { return desktop.frameGeometry(*settings).center() == centre; }))
         << "the settings window's frame is not centred";
 }
+
+// The dialogs under each window manager they are tried with.
+class DialogsOnWindowManager : public SettingsOnDesktop, public testing::WithParamInterface<const char *>
+{
+protected:
+    QString windowManager() const override { return QString::fromLatin1(GetParam()); }
+};
+
+// Both dialogs are the menu's own (the window manager keeps them with it, not
+// with a hidden leader window), and the menu asks for no attention meanwhile.
+TEST_P(DialogsOnWindowManager, BothDialogsBelongToTheMenuWhichAsksForNoAttention)
+{
+    menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});
+    menu.start();
+    const auto window = menu.waitForOneMenuWindow();
+    ASSERT_TRUE(window);
+
+    desktop.key(*window, u"F12"_s);
+    const auto dialog = waitForWindowTitled(kPasswordCaption);
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(desktop.transientFor(*dialog), window);
+    type(*dialog, u"tbx7341"_s);
+    desktop.key(*dialog, u"Return"_s);
+    const auto settings = waitForWindowTitled(kSettingsCaption);
+    ASSERT_TRUE(settings);
+    EXPECT_EQ(desktop.transientFor(*settings), window);
+    EXPECT_FALSE(waitUntil([&] { return desktop.hasState(*window, "_NET_WM_STATE_DEMANDS_ATTENTION"); }, 1s))
+        << "the menu asks for attention while its settings window is open";
+}
+
+INSTANTIATE_TEST_SUITE_P(, DialogsOnWindowManager, testing::Values("openbox", "xfwm4"));
 
 } // namespace

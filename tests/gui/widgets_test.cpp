@@ -213,6 +213,22 @@ TEST_F(ShownChild, WindowFollowsThePointerWhileAnyButtonIsHeldOnTheHandle)
     EXPECT_EQ(presses.count(), 2);
 }
 
+// A click whose pointer shakes a little is no drag: the window manager is not
+// asked to move the window, nor does the window move from here.
+TEST_F(ShownChild, LeftPressMovesNothingUntilThePointerPassesTheDragDistance)
+{
+    QWidget *handle = showWith(new QWidget, QRect(0, 0, 100, 100));
+    new WindowDragger(handle);
+    const QPoint start = window.pos();
+    const int within = QApplication::startDragDistance() - 1;
+    QTest::mousePress(handle, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(handle, QPoint(10 + within, 10));
+    EXPECT_EQ(window.pos(), start);
+    QTest::mouseRelease(handle, Qt::LeftButton, {}, QPoint(10 + within, 10));
+    QTest::mouseMove(handle, QPoint(60, 60));
+    EXPECT_EQ(window.pos(), start);
+}
+
 TEST_F(ShownChild, DoubleClickSecondPressAlsoStartsAMove)
 {
     QWidget *handle = showWith(new QWidget, QRect(0, 0, 100, 100));

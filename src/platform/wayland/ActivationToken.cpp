@@ -1,4 +1,5 @@
 #include "platform/WindowActivation.h"
+#include "platform/x11/StartupNotification.h"
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -7,8 +8,9 @@
 // Qt's Wayland plugin presents the token it finds in XDG_ACTIVATION_TOKEN when
 // a window asks for the focus, and removes the variable once it has used it.
 // The menu took the variable out at start (takeActivationToken) and puts the
-// token back only for the request it makes. Under X11 the token means nothing
-// and the request goes to the window manager as always.
+// token back only for the request it makes. Under X11 the token is the
+// launcher's startup id: the request goes to the window manager as always,
+// and the launcher's busy feedback ends.
 namespace menugeral {
 
 void requestActivation(QWidget &window, const QByteArray &activationToken)
@@ -19,6 +21,7 @@ void requestActivation(QWidget &window, const QByteArray &activationToken)
     window.activateWindow();
     if (handOver)
         qunsetenv("XDG_ACTIVATION_TOKEN");
+    completeStartupSequence(activationToken);
 }
 
 } // namespace menugeral

@@ -17,6 +17,11 @@ std::optional<QByteArrayList> environmentForModules()
     return std::nullopt;
 }
 
+QByteArray handTokenToWindowSystem(const QByteArray &token)
+{
+    return token;
+}
+
 void handForegroundToWindowOfClass(QStringView windowClass)
 {
     bringClassToForeground(windowClass);

@@ -7,6 +7,9 @@
 #include <QStandardPaths>
 #include <QThread>
 
+#include <algorithm>
+#include <csignal>
+#include <unistd.h>
 #include <utility>
 
 namespace menugeral::e2e {
@@ -39,6 +42,30 @@ QList<quint64> decimalIds(const QByteArray &text)
             ids << id;
     }
     return ids;
+}
+
+// How each window manager is started: xfwm4 reads its settings over a D-Bus
+// session bus, which it gets a private one of.
+QStringList windowManagerCommand(const QString &windowManager)
+{
+    if (windowManager == u"xfwm4")
+        return {u"dbus-run-session"_s, u"--"_s, u"xfwm4"_s, u"--compositor=off"_s};
+    if (windowManager == u"openbox")
+        return {u"openbox"_s, u"--sm-disable"_s};
+    return {windowManager};
+}
+
+// The window manager runs in a process group of its own, which goes whole:
+// its bus and the services that bus started with it.
+void stopGroup(QProcess &process)
+{
+    if (process.state() == QProcess::NotRunning)
+        return;
+    ::kill(-pid_t(process.processId()), SIGTERM);
+    if (!process.waitForFinished(2000)) {
+        ::kill(-pid_t(process.processId()), SIGKILL);
+        process.waitForFinished(2000);
+    }
 }
 
 void stop(QProcess &process)
@@ -84,7 +111,7 @@ Desktop::Desktop() = default;
 
 Desktop::~Desktop()
 {
-    stop(m_windowManager);
+    stopGroup(m_windowManager);
     stop(m_server);
 }
 
@@ -98,8 +125,17 @@ QStringList Desktop::missingTools()
     return missing;
 }
 
-std::optional<QString> Desktop::start()
+bool Desktop::hasWindowManager(const QString &windowManager)
 {
+    const QStringList command = windowManagerCommand(windowManager);
+    return std::all_of(command.begin(), command.end(), [](const QString &word) {
+        return word.startsWith(u'-') || !QStandardPaths::findExecutable(word).isEmpty();
+    });
+}
+
+std::optional<QString> Desktop::start(const QString &windowManager)
+{
+    m_windowManagerName = windowManager;
     // Xvfb picks a free display, or takes the one MENUGERAL_XVFB_DISPLAY names
     // on a shared machine, and writes its number to the given descriptor.
     QStringList arguments{u"-displayfd"_s,   u"1"_s,         u"-screen"_s, u"0"_s,
@@ -120,31 +156,37 @@ std::optional<QString> Desktop::start()
         return u"Xvfb did not report its display"_s;
     m_display = u':' + QString::fromLatin1(number);
 
-    m_windowManager.setProcessEnvironment(environment());
+    QProcessEnvironment wmEnvironment = environment();
+    wmEnvironment.insert(u"NO_AT_BRIDGE"_s, u"1"_s); // no accessibility bus to start and leave behind
+    m_windowManager.setProcessEnvironment(wmEnvironment);
     m_windowManager.setStandardOutputFile(QProcess::nullDevice());
     m_windowManager.setStandardErrorFile(windowManagerLog());
-    m_windowManager.start(u"openbox"_s, {u"--sm-disable"_s});
+    m_windowManager.setChildProcessModifier([] { ::setsid(); });
+    QStringList command = windowManagerCommand(windowManager);
+    const QString program = command.takeFirst();
+    m_windowManager.start(program, command);
     if (!m_windowManager.waitForStarted())
-        return u"openbox did not start: "_s + m_windowManager.errorString();
+        return windowManager + u" did not start: "_s + m_windowManager.errorString();
     return waitForWindowManager();
 }
 
 QString Desktop::windowManagerLog() const
 {
-    return m_home.path() + u"/openbox.log"_s;
+    return m_home.path() + u'/' + m_windowManagerName + u".log"_s;
 }
 
 QStringList Desktop::troubles() const
 {
     QCoreApplication::processEvents(); // lets the processes notice an end
     QStringList troubles;
-    for (const auto &[name, process] : {std::pair{u"Xvfb"_s, &m_server}, std::pair{u"openbox"_s, &m_windowManager}}) {
+    for (const auto &[name, process] :
+         {std::pair{u"Xvfb"_s, &m_server}, std::pair{m_windowManagerName, &m_windowManager}}) {
         if (process->state() == QProcess::NotRunning)
             troubles << name + u" ended: "_s + endOf(*process);
     }
     QFile log(windowManagerLog());
     if (log.open(QIODevice::ReadOnly) && log.size() > 0)
-        troubles << u"openbox said: "_s + QString::fromLocal8Bit(log.readAll()).trimmed();
+        troubles << m_windowManagerName + u" said: "_s + QString::fromLocal8Bit(log.readAll()).trimmed();
     return troubles;
 }
 
@@ -157,7 +199,7 @@ std::optional<QString> Desktop::waitForWindowManager()
         },
         10s);
     if (!ready)
-        return u"openbox did not take over display "_s + m_display;
+        return m_windowManagerName + u" did not take over display "_s + m_display;
     return std::nullopt;
 }
 
@@ -272,6 +314,27 @@ QRect Desktop::frameGeometry(quint64 window) const
     if (extents.size() != 4)
         return geometry(window);
     return geometry(window).marginsAdded(QMargins(extents[0], extents[2], extents[1], extents[3]));
+}
+
+std::optional<quint64> Desktop::transientFor(quint64 window) const
+{
+    // WM_TRANSIENT_FOR(WINDOW): window id # 0x1200004
+    const QByteArray line = run(u"xprop"_s, {u"-id"_s, windowIdText(window), u"WM_TRANSIENT_FOR"_s}).output;
+    const QList<quint64> ids = hexIds(line.mid(line.indexOf('#') + 1));
+    if (!line.contains('#') || ids.isEmpty())
+        return std::nullopt;
+    return ids.first();
+}
+
+bool Desktop::hasState(quint64 window, const QByteArray &state) const
+{
+    // _NET_WM_STATE(ATOM) = _NET_WM_STATE_ABOVE, _NET_WM_STATE_DEMANDS_ATTENTION
+    const QByteArray line = run(u"xprop"_s, {u"-id"_s, windowIdText(window), u"_NET_WM_STATE"_s}).output;
+    for (const QByteArray &name : line.mid(line.indexOf('=') + 1).split(',')) {
+        if (name.trimmed() == state)
+            return true;
+    }
+    return false;
 }
 
 void Desktop::minimise(quint64 window) const

@@ -34,9 +34,10 @@ enum class WindowState
     Unknown,
 };
 
-// A desktop of its own for one test: an Xvfb server on a free display with
-// openbox managing it, and a home and runtime directory that no other test
-// shares. Everything is looked at through the X tools a user has too.
+// A desktop of its own for one test: an Xvfb server on a free display with a
+// window manager (openbox unless told otherwise) managing it, and a home and
+// runtime directory that no other test shares. Everything is looked at
+// through the X tools a user has too.
 class Desktop
 {
 public:
@@ -48,8 +49,11 @@ public:
     // The programs the harness needs that are not installed; empty when all are.
     static QStringList missingTools();
 
+    // Whether the window manager and what it needs to run are installed.
+    static bool hasWindowManager(const QString &windowManager);
+
     // Starts the server and the window manager; an explanation when it cannot.
-    std::optional<QString> start();
+    std::optional<QString> start(const QString &windowManager = QStringLiteral("openbox"));
     // What went wrong with the desktop itself (its server or window manager
     // ended, and what openbox said), for a test that failed.
     QStringList troubles() const;
@@ -70,6 +74,11 @@ public:
     QRect geometry(quint64 window) const;
     // The window with the frame its window manager put around it.
     QRect frameGeometry(quint64 window) const;
+
+    // The window WM_TRANSIENT_FOR names; nothing when it names none.
+    std::optional<quint64> transientFor(quint64 window) const;
+    // Whether the window manager lists `state` (an atom's name) in the window's _NET_WM_STATE.
+    bool hasState(quint64 window, const QByteArray &state) const;
 
     void minimise(quint64 window) const;
     void unmap(quint64 window) const;
@@ -92,6 +101,7 @@ private:
     QProcess m_server;
     QProcess m_windowManager;
     QString m_display;
+    QString m_windowManagerName;
 };
 
 // How a process that is no longer running ended, in words.

@@ -155,7 +155,9 @@ void MenuOnDesktopTest::SetUp()
 {
     if (const QStringList missing = Desktop::missingTools(); !missing.isEmpty())
         GTEST_SKIP() << "the desktop tests need " << qPrintable(missing.join(u", "_s)) << ", which is not installed";
-    if (const auto why = desktop.start())
+    if (!Desktop::hasWindowManager(windowManager()))
+        GTEST_SKIP() << qPrintable(windowManager()) << " is not installed";
+    if (const auto why = desktop.start(windowManager()))
         FAIL() << qPrintable(*why);
     if (const auto why = menu.install())
         FAIL() << qPrintable(*why);

@@ -81,6 +81,10 @@ private:
 class MenuOnDesktopTest : public testing::Test
 {
 protected:
+    // The window manager the desktop runs; a test that needs one not
+    // installed is skipped.
+    virtual QString windowManager() const { return QStringLiteral("openbox"); }
+
     void SetUp() override;
     // After a failure, says what became of the desktop and of the menus.
     void TearDown() override;
