@@ -42,17 +42,49 @@ bool writeAll(int fd, QByteArrayView content)
     return true;
 }
 
-// A temporary name no one else uses: created exclusively, never through a link.
+QByteArray temporaryNameFor(const QByteArray &name)
+{
+    // Drawn from the system: a forked process shares its parent's generator
+    // state, and would try the same names.
+    return '.' + name + '.' + QByteArray::number(QRandomGenerator::system()->generate64(), 36);
+}
+
+// A temporary file in the folder, never made through a link. Unnamed where the
+// system has them, so that a save killed half way leaves nothing behind; it
+// gets its name only once it is complete (nameTemporary).
 UniqueFd createTemporary(int folder, const QByteArray &name, QByteArray &temporaryName)
 {
+    temporaryName.clear();
+    if (::access("/proc/self/fd", X_OK) == 0) {
+        UniqueFd unnamed(::openat(folder, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, kNewFileMode));
+        if (unnamed.isValid())
+            return unnamed;
+    }
     for (int tries = 0; tries < kTemporaryNameTries; ++tries) {
-        temporaryName = '.' + name + '.' + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+        temporaryName = temporaryNameFor(name);
         UniqueFd fd(::openat(folder, temporaryName.constData(),
                              O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY, kNewFileMode));
         if (fd.isValid() || errno != EEXIST)
             return fd;
     }
     return UniqueFd();
+}
+
+bool nameTemporary(int fd, int folder, const QByteArray &name, QByteArray &temporaryName)
+{
+    if (!temporaryName.isEmpty())
+        return true;
+    const QByteArray unnamed = "/proc/self/fd/" + QByteArray::number(fd);
+    for (int tries = 0; tries < kTemporaryNameTries; ++tries) {
+        const QByteArray candidate = temporaryNameFor(name);
+        if (::linkat(AT_FDCWD, unnamed.constData(), folder, candidate.constData(), AT_SYMLINK_FOLLOW) == 0) {
+            temporaryName = candidate;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
 }
 
 // Writes the content to the open temporary file with the kept mode and group,
@@ -164,9 +196,11 @@ QString replaceGuardedFile(const QString &fileName, QByteArrayView content)
     if (!fd.isValid())
         return systemReason(errno);
     if (!fillTemporary(fd.get(), content, exists ? &old : nullptr) ||
+        !nameTemporary(fd.get(), folder, entry.name, temporaryName) ||
         ::renameat(folder, temporaryName.constData(), folder, entry.name.constData()) != 0) {
         const int error = errno;
-        ::unlinkat(folder, temporaryName.constData(), 0);
+        if (!temporaryName.isEmpty())
+            ::unlinkat(folder, temporaryName.constData(), 0);
         return systemReason(error);
     }
     // The new entry reaches the disk only once the folder is synced.

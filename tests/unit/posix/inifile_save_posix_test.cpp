@@ -128,8 +128,9 @@ TEST(IniFileSave, ALinkIsFollowedOnlyInAFolderNobodyElseMayChange)
             ASSERT_EQ(::chown(folder.constData(), c.owner, gid_t(-1)), 0);
             ASSERT_EQ(::chmod(folder.constData(), c.mode), 0);
             const QString named = throughLink ? dir.filePath(u"beside"_s) : link;
-            if (throughLink)
+            if (throughLink) {
                 ASSERT_TRUE(QFile::link(link, named));
+            }
 
             IniFile ini(named);
             ini.write(kSection, kKey, u"C:\\Novo.exe"_s);
