@@ -3,8 +3,8 @@
 #include "catalogue/ConfiguredPaths.h"
 #include "catalogue/IniFile.h"
 #include "catalogue/IniValue.h"
-#include "platform/FileUpdateLock.h"
 #include "platform/FileChooser.h"
+#include "platform/FileUpdateLock.h"
 #include "platform/Notifier.h"
 #include "platform/ProgramDirectory.h"
 #include "settings/DialogLook.h"
@@ -188,8 +188,7 @@ void TfrmConfiguracoes::bitSalvarClick()
     // name the field before anything is written, instead of a failed save.
     if (const SettingsRow *row = firstUnstorablePath(ini, paths)) {
         const QString &path = paths[row->module];
-        const bool readsBackOtherwise =
-            ini.canStore(path) && ini::valueFault(path) == ini::ValueFault::ChangedOnRead;
+        const bool readsBackOtherwise = ini.canStore(path) && ini::valueFault(path) == ini::ValueFault::ChangedOnRead;
         m_services.notifier.warning(
             u"O caminho do m\u00f3dulo "_s + row->entry().settingsLabel.toString() +
             (readsBackOtherwise ? u" n\u00e3o seria lido de volta como est\u00e1: tem mais de %1 caracteres, ou "

@@ -80,7 +80,7 @@ private:
     QString m_lastChosenFile;
 
     std::array<QLineEdit *, ModuleCatalogue::size> m_edits{}; // by catalogue index
-    ConfiguredPaths m_shownPaths; // as read when the window opened
+    ConfiguredPaths m_shownPaths;                             // as read when the window opened
     QPushButton *m_bitSalvar = nullptr;
     QPushButton *m_bitCancelar = nullptr;
 };

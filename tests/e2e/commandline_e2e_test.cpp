@@ -102,10 +102,8 @@ TEST_F(TechnicianCommandLine, ParallelSetsOfDifferentModulesAllSurvive)
         EXPECT_EQ(setter->exitCode(), 0) << setter->readAllStandardError().toStdString();
     }
 
-    const QJsonArray saved = QJsonDocument::fromJson(run({u"--check"_s, u"--json"_s}).out.toUtf8())
-                                 .object()
-                                 .value(u"modules"_s)
-                                 .toArray();
+    const QJsonArray saved =
+        QJsonDocument::fromJson(run({u"--check"_s, u"--json"_s}).out.toUtf8()).object().value(u"modules"_s).toArray();
     ASSERT_EQ(saved.size(), 19);
     for (qsizetype i = 0; i < saved.size(); ++i)
         EXPECT_EQ(saved.at(i).toObject().value(u"path"_s).toString(), u"/opt/modulo"_s + QString::number(i));
@@ -123,7 +121,8 @@ TEST_F(TechnicianCommandLine, AFileAboveTheBoundIsRefusedWithExitCodeTwo)
         const Outcome refused = run(arguments);
         EXPECT_EQ(refused.exitCode, 2);
         const QString said = refused.out + refused.err;
-        EXPECT_TRUE(said.contains(config() + u" is "_s + QString::number(size) + u" bytes long"_s)) << said.toStdString();
+        EXPECT_TRUE(said.contains(config() + u" is "_s + QString::number(size) + u" bytes long"_s))
+            << said.toStdString();
     }
     EXPECT_EQ(QFileInfo(config()).size(), size);
 }

@@ -103,7 +103,8 @@ TEST_F(CommandLineTest, RefusesWhatTheWindowRefusesAndLeavesTheFile)
         // A NUL read from the file fails the save of any other change, named.
         {QByteArrayLiteral("[GestaoEmpresarial]\r\nModulo Pdv=/p\0x\r\n"), u"/caixa"_s, u"module \"Pdv\" holds"_s},
         // What the file would not give back as given, or a terminal would obey.
-        {"[GestaoEmpresarial]\r\n", u"/caixa\u001b[2J"_s, u"module \"Caixa\" holds a line break, a NUL or another control"_s},
+        {"[GestaoEmpresarial]\r\n", u"/caixa\u001b[2J"_s,
+         u"module \"Caixa\" holds a line break, a NUL or another control"_s},
         {"[GestaoEmpresarial]\r\n", u"\"/caixa\""_s, u"module \"Caixa\" would not read back as given"_s},
         {"[GestaoEmpresarial]\r\n", QString(2048, u'x'), u"module \"Caixa\" would not read back as given"_s},
     };
@@ -116,7 +117,8 @@ TEST_F(CommandLineTest, RefusesWhatTheWindowRefusesAndLeavesTheFile)
     }
     QFile::remove(configFile());
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"configuracoes.ini"_s));
-    EXPECT_EQ(applyPathChanges(configFile(), {{moduleOf(u"Caixa"), u"/x"_s}}), configFile() + u" is not a regular file"_s);
+    EXPECT_EQ(applyPathChanges(configFile(), {{moduleOf(u"Caixa"), u"/x"_s}}),
+              configFile() + u" is not a regular file"_s);
 }
 
 // Salvar writes what the person edited over what the file holds at that

@@ -96,7 +96,7 @@ struct HostileCase
     const char *name;
     QByteArray (*content)();
     QList<std::pair<QStringView, QString>> paths; // launch key and the path read; every other one is empty
-    bool refused = false; // above the bound: named in a box, nothing read, nothing saved
+    bool refused = false;                         // above the bound: named in a box, nothing read, nothing saved
 
     friend void PrintTo(const HostileCase &c, std::ostream *out) { *out << c.name; }
 };

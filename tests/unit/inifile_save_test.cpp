@@ -105,8 +105,7 @@ TEST(IniFileRead, AFileAboveTheBoundIsRefusedUnreadWithItsSize)
             continue;
         }
         EXPECT_EQ(ini.refusal().kind, FileRefusal::Kind::TooLarge);
-        EXPECT_TRUE(ini.problem().contains(QDir::toNativeSeparators(fileName)) ||
-                    ini.problem().contains(fileName));
+        EXPECT_TRUE(ini.problem().contains(QDir::toNativeSeparators(fileName)) || ini.problem().contains(fileName));
         EXPECT_TRUE(ini.problem().contains(QString::number(size))) << ini.problem().toStdString();
         EXPECT_EQ(ini.read(kSection, kKey, u"none"_s), u"none"_s);
         ini.write(kSection, kKey, u"C:\\Novo.exe"_s);

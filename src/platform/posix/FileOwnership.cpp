@@ -5,14 +5,13 @@
 #include <QRegularExpression>
 #include <QStringList>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <grp.h>
+#include <optional>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <algorithm>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -80,8 +79,8 @@ QString ownershipProblem(const QString &fileName)
 
     QStringList faults;
     if (file.st_uid != 0) {
-        const auto [owner, member] = group ? userInGroup(file.st_uid, folder.st_gid, *group)
-                                           : std::pair{QString::number(file.st_uid), false};
+        const auto [owner, member] =
+            group ? userInGroup(file.st_uid, folder.st_gid, *group) : std::pair{QString::number(file.st_uid), false};
         if (!member)
             faults << u"it belongs to %1, who is neither root nor in group %2"_s.arg(owner, groupName);
     }
@@ -90,7 +89,8 @@ QString ownershipProblem(const QString &fileName)
     if (faults.isEmpty())
         return {};
     const QString name = shellWord(entry.path);
-    return faults.join(u", and "_s) + u"; to mend it, run: chown root:%1 %2 && chmod 664 %2"_s.arg(shellWord(groupName), name);
+    return faults.join(u", and "_s) +
+           u"; to mend it, run: chown root:%1 %2 && chmod 664 %2"_s.arg(shellWord(groupName), name);
 }
 
 } // namespace menugeral

@@ -120,8 +120,8 @@ FileContent readGuardedFile(const QString &fileName, qint64 maxSize)
         return content;
     }
     // Non-blocking, so that a pipe in its place cannot hold the reader.
-    const UniqueFd fd(
-        ::openat(entry.folder.get(), entry.name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const UniqueFd fd(::openat(entry.folder.get(), entry.name.constData(),
+                               O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
     if (!fd.isValid()) {
         if (errno == ENOENT)
             content.exists = false;

@@ -81,7 +81,8 @@ TEST_F(CommandLineTest, CheckAsRootNamesWhoElseMayChangeTheFile)
         {65534, nobody, 0664, {}},
         {0, nobody, 0664, u"it belongs to nobody, who is neither root nor in group root; "_s},
         {0, 0, 0666, u"everyone may write it; "_s},
-        {0, nobody, 0646, u"it belongs to nobody, who is neither root nor in group root, and everyone may write it; "_s},
+        {0, nobody, 0646,
+         u"it belongs to nobody, who is neither root nor in group root, and everyone may write it; "_s},
     };
     dir.writeFile(u"configuracoes.ini"_s, "[GestaoEmpresarial]\r\n");
     const QByteArray file = QFile::encodeName(configFile());
@@ -96,8 +97,8 @@ TEST_F(CommandLineTest, CheckAsRootNamesWhoElseMayChangeTheFile)
             EXPECT_EQ(report.ownership, QString());
             continue;
         }
-        EXPECT_EQ(report.ownership, c.fault + u"to mend it, run: chown root:root "_s + configFile() +
-                                        u" && chmod 664 "_s + configFile());
+        EXPECT_EQ(report.ownership,
+                  c.fault + u"to mend it, run: chown root:root "_s + configFile() + u" && chmod 664 "_s + configFile());
         EXPECT_TRUE(checkTable(report).contains(u"\nOwnership: "_s + c.fault));
     }
 }

@@ -21,12 +21,12 @@
 #include <linux/fs.h>
 #include <poll.h>
 #include <random>
-#include <utility>
 #include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace menugeral {
 namespace {
