@@ -190,8 +190,9 @@ TEST_P(HostileConfigTest, TheMenuReadsWhatItCanAndASaveKeepsEveryForeignLine)
         expectFormCloseRan(0);
         EXPECT_EQ(fakes.notifier.boxes.size(), 2) << "a failed save is shown";
         EXPECT_TRUE(dir.readFile(u"configuracoes.ini"_s) == before);
-        if (measuresMemory)
+        if (measuresMemory) {
             EXPECT_LE(memory, kMemoryConstant) << "a file refused unread costs nothing of its size";
+        }
         return;
     }
     expectFormCloseRan(1);

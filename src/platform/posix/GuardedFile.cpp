@@ -97,7 +97,7 @@ bool fillTemporary(int fd, QByteArrayView content, const struct stat *old)
         return true;
     // The group of a set-group-ID folder came with the name; elsewhere the
     // old file's group is kept where this user may give it.
-    (void)::fchown(fd, uid_t(-1), old->st_gid);
+    (void)!::fchown(fd, uid_t(-1), old->st_gid);
     return ::fchmod(fd, old->st_mode & 0777 & ~S_IWOTH) == 0;
 }
 
