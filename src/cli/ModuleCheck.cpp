@@ -131,7 +131,7 @@ QString checkTable(const CheckReport &report)
     const auto empty = count([](PathState state) { return state == PathState::Empty; });
     table += u"\n%1 startable, %2 empty, %3 that cannot be started.\n"_s.arg(startable).arg(empty).arg(
         qsizetype(report.modules.size()) - startable - empty);
-    return table;
+    return ini::withVisibleControls(table);
 }
 
 QByteArray checkJson(const CheckReport &report)
