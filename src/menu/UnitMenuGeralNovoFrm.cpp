@@ -16,6 +16,7 @@
 #include "widgets/PictureButton.h"
 #include "widgets/WindowDragger.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
@@ -39,11 +40,11 @@ QString refusalWarning(const FileRefusal &refusal)
     case FileRefusal::Kind::TooLarge:
         return u"O arquivo de configura\u00e7\u00e3o %1 tem %2 bytes, mais do que um arquivo de configura\u00e7\u00e3o "
                u"pode ter, e n\u00e3o foi lido.\rNenhum m\u00f3dulo est\u00e1 configurado."_s.arg(
-                   refusal.entry, QString::number(refusal.size));
+                   QDir::toNativeSeparators(refusal.entry), QString::number(refusal.size));
     case FileRefusal::Kind::UntrustedLink:
         return u"O arquivo de configura\u00e7\u00e3o %1 \u00e9 um link simb\u00f3lico numa pasta que outros "
                u"usu\u00e1rios podem alterar, e n\u00e3o foi seguido.\rNenhum m\u00f3dulo est\u00e1 configurado."_s.arg(
-                   refusal.entry);
+                   QDir::toNativeSeparators(refusal.entry));
     case FileRefusal::Kind::None:
     case FileRefusal::Kind::NotRegular:
     case FileRefusal::Kind::System:

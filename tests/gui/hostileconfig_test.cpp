@@ -4,6 +4,7 @@
 #include "catalogue/ModuleCatalogue.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
@@ -165,7 +166,8 @@ TEST_P(HostileConfigTest, TheMenuReadsWhatItCanAndASaveKeepsEveryForeignLine)
         if (c.refused) {
             const QStringList warnings = fakes.notifier.warnings();
             ASSERT_EQ(warnings.size(), 1);
-            EXPECT_TRUE(warnings[0].contains(configFile()) && warnings[0].contains(QString::number(before.size())))
+            EXPECT_TRUE(warnings[0].contains(QDir::toNativeSeparators(configFile())) &&
+                        warnings[0].contains(QString::number(before.size())))
                 << warnings[0].toStdString();
         } else {
             EXPECT_TRUE(fakes.notifier.boxes.isEmpty());
