@@ -1,11 +1,9 @@
 #include "catalogue/IniFile.h"
 
-#include "catalogue/AtomicFile.h"
 #include "catalogue/IniLine.h"
 #include "catalogue/IniText.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "catalogue/IniValue.h"
+#include "platform/GuardedFile.h"
 
 #include <optional>
 #include <utility>
@@ -17,8 +15,6 @@ using ini::LineKind;
 
 namespace {
 
-// What a read returns at most, as the private-profile service's 2048-byte buffer did.
-constexpr qsizetype kMaxValueLength = 2047;
 constexpr QByteArrayView kLineBreak = "\r\n";
 
 // A name the file would read back as another: a "]" ends a header early, an
@@ -28,19 +24,6 @@ bool readsBackAsAnotherName(QStringView section, QStringView key)
 {
     const QStringView keyName = ini::trimBlanks(key);
     return section.contains(u']') || keyName.contains(u'=') || keyName.startsWith(u'[') || keyName.startsWith(u';');
-}
-
-QString valueAsRead(QStringView stored)
-{
-    QStringView value = ini::trimBlanks(stored);
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
-        value = value.sliced(1, value.size() - 2);
-    if (value.size() > kMaxValueLength) {
-        // Never cut a surrogate pair in half.
-        const bool splitsPair = value[kMaxValueLength - 1].isHighSurrogate();
-        value = value.first(splitsPair ? kMaxValueLength - 1 : kMaxValueLength);
-    }
-    return value.toString();
 }
 
 } // namespace
@@ -53,6 +36,7 @@ struct IniFile::Content
     ini::Encoding encoding = ini::Encoding::Windows1252;
     qsizetype bodyStart = 0; // past the byte-order mark
     bool unreadable = false; // present but not read: a save would wipe what we never saw
+    FileRefusal refusal;
     bool refusedWrite = false;
     QByteArray bytes;
     // The header that the last look-up found, so that reading a section's
@@ -75,20 +59,13 @@ struct IniFile::Content
 
 void IniFile::Content::load(const QString &fileName)
 {
-    const QFileInfo info(fileName);
-    if (!info.exists())
-        return;
-    QFile file(fileName);
-    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+    FileContent content = readGuardedFile(fileName, kMaxFileSize);
+    if (content.refusal.kind != FileRefusal::Kind::None) {
+        refusal = std::move(content.refusal);
         unreadable = true;
         return;
     }
-    bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        bytes.clear();
-        unreadable = true;
-        return;
-    }
+    bytes = std::move(content.bytes);
     if (bytes.startsWith(ini::kUtf8ByteOrderMark)) {
         encoding = ini::Encoding::Utf8;
         bodyStart = ini::kUtf8ByteOrderMark.size();
@@ -200,7 +177,7 @@ QString IniFile::read(QStringView section, QStringView key, const QString &defau
     const ini::LineParts parts = ini::classify(text);
     if (parts.kind != LineKind::Entry)
         return defaultValue;
-    return valueAsRead(ini::decodeText(text.sliced(parts.valueStart), m_content->encoding));
+    return ini::valueAsRead(ini::decodeText(text.sliced(parts.valueStart), m_content->encoding));
 }
 
 bool IniFile::canStore(QStringView text) const
@@ -238,12 +215,45 @@ void IniFile::write(QStringView section, QStringView key, const QString &value)
     content.replace(content.endOfSectionContent(*header), 0, *entry);
 }
 
+const FileRefusal &IniFile::refusal() const
+{
+    return m_content->refusal;
+}
+
+QString IniFile::problem() const
+{
+    const FileRefusal &refusal = m_content->refusal;
+    switch (refusal.kind) {
+    case FileRefusal::Kind::None:
+        return {};
+    case FileRefusal::Kind::TooLarge:
+        return u"%1 is %2 bytes long, more than a settings file can be (%3 bytes); it was not read"_s.arg(
+            refusal.entry, QString::number(refusal.size), QString::number(kMaxFileSize));
+    case FileRefusal::Kind::UntrustedLink:
+        return refusal.entry + u" is a symbolic link in a folder that others may change; it is not followed"_s;
+    case FileRefusal::Kind::NotRegular:
+        return refusal.entry + u" is not a regular file"_s;
+    case FileRefusal::Kind::System:
+        break;
+    }
+    return refusal.entry + u" cannot be read: "_s + refusal.reason;
+}
+
 bool IniFile::save()
 {
-    const bool saved =
-        !m_content->refusedWrite && !m_content->unreadable && replaceFileContent(m_fileName, m_content->bytes);
-    m_errorString = saved ? QString() : u"Unable to write to "_s + m_fileName;
-    return saved;
+    if (m_content->unreadable)
+        m_reason = problem();
+    else if (m_content->refusedWrite)
+        m_reason = u"a name or value cannot be stored in this file"_s;
+    else
+        m_reason = replaceGuardedFile(m_fileName, m_content->bytes);
+    m_errorString = m_reason.isEmpty() ? QString() : u"Unable to write to "_s + m_fileName;
+    return m_reason.isEmpty();
+}
+
+const QString &IniFile::reason() const
+{
+    return m_reason;
 }
 
 const QString &IniFile::errorString() const

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/GuardedFile.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -10,16 +12,29 @@ namespace menugeral {
 // A private-profile (INI) file: read once when constructed, edited in memory
 // with write(), written back with save(). Section and key names match without
 // regard to letter case; every line that a save does not write keeps its bytes.
+// Symbolic links are followed as readGuardedFile() and replaceGuardedFile() say.
 // The text is Windows-1252, or UTF-8 when the file starts with a UTF-8 byte-order mark.
 class IniFile
 {
 public:
+    // The largest file read. What the program writes is a couple of KiB, 40 at
+    // most (19 paths of 2047 characters); this leaves room for any lines put
+    // there by hand, while a larger file is refused unread, whatever its
+    // size, so that memory and time stay bounded.
+    static constexpr qint64 kMaxFileSize = 8 * 1024 * 1024;
+
     explicit IniFile(QString fileName);
     ~IniFile();
     IniFile(const IniFile &) = delete;
     IniFile &operator=(const IniFile &) = delete;
 
     const QString &fileName() const;
+
+    // Why the file, which exists, was not read (too large, a link planted in
+    // a folder others may change, unreadable...), naming it; empty when it was
+    // read or there is none. A refused file reads as empty and is never saved.
+    QString problem() const;
+    const FileRefusal &refusal() const;
 
     // The value of the first matching entry, blanks around it removed and one
     // pair of matching quotes taken off, cut to 2047 characters; defaultValue
@@ -40,15 +55,18 @@ public:
 
     // Writes the whole content back atomically. On failure (also after a
     // refused write, or when the file exists but could not be read) the file
-    // on disk is untouched and errorString() says "Unable to write to <file name>".
+    // on disk is untouched and errorString() says "Unable to write to <file name>";
+    // reason() adds why, in the system's words where the system refused.
     [[nodiscard]] bool save();
     const QString &errorString() const;
+    const QString &reason() const;
 
 private:
     struct Content;
     QString m_fileName;
     std::unique_ptr<Content> m_content;
     QString m_errorString;
+    QString m_reason;
 };
 
 } // namespace menugeral

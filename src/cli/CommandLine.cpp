@@ -82,7 +82,8 @@ class Commands
 public:
     Commands()
         : m_check(u"check"_s, u"List every module with its path and whether it can be started. "
-                              u"Exit code 0 when every configured path can be started, 1 otherwise."_s),
+                              u"Exit code 0 when every configured path can be started, 1 otherwise, 2 when the file "
+                              u"was refused unread."_s),
           m_json(u"json"_s, u"With --check: write the list as JSON."_s),
           m_set(u"set"_s,
                 u"Set a module's path, as the settings window saves it. The module is named by its label or its "
@@ -176,6 +177,8 @@ private:
             m_out << QString::fromUtf8(checkJson(report));
         else
             m_out << checkTable(report);
+        if (report.refused)
+            return kRefused;
         return report.passed() ? 0 : kCheckFailed;
     }
 

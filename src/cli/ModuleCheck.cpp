@@ -2,7 +2,9 @@
 
 #include "catalogue/ConfiguredPaths.h"
 #include "catalogue/IniFile.h"
+#include "catalogue/IniValue.h"
 #include "catalogue/ModuleCatalogue.h"
+#include "platform/FileOwnership.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -35,25 +37,41 @@ const StateName &nameOf(PathState state)
     return *std::ranges::find(kStateNames, state, &StateName::state);
 }
 
-// Why the menu could not read this file, or nothing.
-QString fileProblem(const QString &fileName)
+// Why there is no file for the menu to read, or nothing.
+QString missingProblem(const QString &fileName)
 {
     const QFileInfo info(fileName);
-    if (!info.exists())
-        return info.isSymLink() ? u"it is a link to "_s + info.symLinkTarget() + u", which does not exist"_s
-                                : u"it does not exist (the menu asks for F12 at start)"_s;
-    if (!info.isFile())
-        return u"it is not a regular file"_s;
-    if (!info.isReadable())
-        return u"it cannot be read by this user"_s;
-    return {};
+    if (info.exists())
+        return {};
+    return info.isSymLink() ? u"it is a link to "_s + info.symLinkTarget() + u", which does not exist"_s
+                            : u"it does not exist (the menu asks for F12 at start)"_s;
+}
+
+// JSON leaves DEL and C1 characters raw, which a terminal may still obey:
+// the same characters as \u escapes, which only strings can hold.
+QByteArray withEscapedControls(const QByteArray &json)
+{
+    QByteArray escaped;
+    escaped.reserve(json.size());
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(json[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < json.size() && static_cast<unsigned char>(json[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(json[i + 1]) <= 0x9F;
+        if (byte == 0x7F || c1) {
+            const unsigned code = c1 ? static_cast<unsigned char>(json[++i]) : byte;
+            escaped += "\\u00" + QByteArray::number(code, 16);
+        } else {
+            escaped += json[i];
+        }
+    }
+    return escaped;
 }
 
 } // namespace
 
 bool CheckReport::passed() const
 {
-    return problem.isEmpty() && std::ranges::all_of(modules, [](const ModuleStatus &status) {
+    return problem.isEmpty() && ownership.isEmpty() && std::ranges::all_of(modules, [](const ModuleStatus &status) {
                return status.state == PathState::Startable || status.state == PathState::Empty;
            });
 }
@@ -70,8 +88,13 @@ QString stateId(PathState state)
 
 CheckReport checkConfiguration(const QString &fileName, PathSyntax syntax)
 {
-    CheckReport report{fileName, fileProblem(fileName), {}};
-    const ConfiguredPaths paths = report.problem.isEmpty() ? readConfiguredPaths(IniFile(fileName)) : ConfiguredPaths{};
+    CheckReport report{fileName, {}, false, ownershipProblem(fileName), {}};
+    const IniFile ini(fileName);
+    report.problem = ini.problem();
+    report.refused = !report.problem.isEmpty();
+    if (!report.refused)
+        report.problem = missingProblem(fileName);
+    const ConfiguredPaths paths = report.problem.isEmpty() ? readConfiguredPaths(ini) : ConfiguredPaths{};
     for (std::size_t i = 0; i < ModuleCatalogue::size; ++i)
         report.modules.push_back({&ModuleCatalogue::at(i), paths[i], pathState(paths[i], syntax)});
     return report;
@@ -96,6 +119,8 @@ QString checkTable(const CheckReport &report)
     QString table = u"File: "_s + report.fileName + u'\n';
     if (!report.problem.isEmpty())
         table += u"Problem: "_s + report.problem + u'\n';
+    if (!report.ownership.isEmpty())
+        table += u"Ownership: "_s + report.ownership + u'\n';
     table += u'\n' + row(headings[0], headings[1], headings[2], u"Path"_s);
     for (const ModuleStatus &status : report.modules)
         table += row(status.module->settingsLabel, status.module->key, stateText(status.state), status.path);
@@ -106,7 +131,7 @@ QString checkTable(const CheckReport &report)
     const auto empty = count([](PathState state) { return state == PathState::Empty; });
     table += u"\n%1 startable, %2 empty, %3 that cannot be started.\n"_s.arg(startable).arg(empty).arg(
         qsizetype(report.modules.size()) - startable - empty);
-    return table;
+    return ini::withVisibleControls(table);
 }
 
 QByteArray checkJson(const CheckReport &report)
@@ -124,10 +149,11 @@ QByteArray checkJson(const CheckReport &report)
     const QJsonObject document{
         {u"file"_s, report.fileName},
         {u"problem"_s, report.problem.isEmpty() ? QJsonValue() : QJsonValue(report.problem)},
+        {u"ownership"_s, report.ownership.isEmpty() ? QJsonValue() : QJsonValue(report.ownership)},
         {u"passed"_s, report.passed()},
         {u"modules"_s, modules},
     };
-    return QJsonDocument(document).toJson(QJsonDocument::Indented);
+    return withEscapedControls(QJsonDocument(document).toJson(QJsonDocument::Indented));
 }
 
 } // namespace menugeral

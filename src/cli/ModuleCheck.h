@@ -24,16 +24,20 @@ struct CheckReport
 {
     QString fileName;
     QString problem;                   // why the file itself cannot be used; empty when it can
+    bool refused = false;              // it exists but was not read (too large, a planted link...)
+    QString ownership;                 // for the administrator: who else may change it, and the mend
     std::vector<ModuleStatus> modules; // in catalogue order
 
-    // The file is usable and every configured path can be started.
+    // The file is usable, only those meant to may change it, and every
+    // configured path can be started.
     bool passed() const;
 };
 
 // Reads the file as the menu does and judges every module's path.
 CheckReport checkConfiguration(const QString &fileName, PathSyntax syntax);
 
-// A table for people, and a JSON document for scripts.
+// A table for people, and a JSON document for scripts; neither passes on a
+// control character from the file raw, to a terminal that would obey it.
 QString checkTable(const CheckReport &report);
 QByteArray checkJson(const CheckReport &report);
 

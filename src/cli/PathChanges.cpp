@@ -2,7 +2,9 @@
 
 #include "catalogue/ConfiguredPaths.h"
 #include "catalogue/IniFile.h"
+#include "catalogue/IniValue.h"
 #include "catalogue/ModuleCatalogue.h"
+#include "platform/FileUpdateLock.h"
 
 #include <QFileInfo>
 
@@ -84,13 +86,28 @@ std::variant<std::vector<PathChange>, QString> parsePathChanges(const QStringLis
 
 QString applyPathChanges(const QString &fileName, const std::vector<PathChange> &changes)
 {
-    const QFileInfo info(fileName);
-    if (info.exists() && !info.isFile())
-        return u"it is not a regular file"_s;
-    if (info.exists() && !info.isReadable())
-        return u"it cannot be read by this user"_s;
+    for (const PathChange &change : changes) {
+        const QString label = quoted(ModuleCatalogue::at(change.module).settingsLabel);
+        switch (ini::valueFault(change.path)) {
+        case ini::ValueFault::None:
+            break;
+        case ini::ValueFault::ControlCharacter:
+            return u"the path of module "_s + label + u" holds a line break, a NUL or another control character"_s;
+        case ini::ValueFault::ChangedOnRead:
+            return u"the path of module "_s + label + u" would not read back as given: it is longer than "_s +
+                   QString::number(ini::kMaxValueLength) +
+                   u" characters, or starts or ends with a blank, or is enclosed in quotes"_s;
+        }
+    }
 
+    // From the read to the rename, no other save may come in between: it
+    // would be lost.
+    const FileUpdateLock lock(fileName);
+    if (!lock.isLocked())
+        return saveFailure(fileName, u"it cannot be locked against other saves: "_s + lock.errorString());
     IniFile ini(fileName);
+    if (const QString problem = ini.problem(); !problem.isEmpty())
+        return problem;
     ConfiguredPaths paths = readConfiguredPaths(ini);
     for (const PathChange &change : changes)
         paths[change.module] = change.path;
@@ -102,7 +119,7 @@ QString applyPathChanges(const QString &fileName, const std::vector<PathChange> 
                    u" holds a line break, a NUL or a character this file's encoding cannot store"_s;
     }
     if (!saveConfiguredPaths(ini, paths))
-        return saveFailure(fileName, ini.errorString());
+        return saveFailure(fileName, ini.errorString() + u": "_s + ini.reason());
     return {};
 }
 

@@ -16,6 +16,7 @@
 #include "widgets/PictureButton.h"
 #include "widgets/WindowDragger.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
@@ -30,6 +31,27 @@ namespace menugeral {
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// What the person is told of a file that is there but was refused unread; a
+// file that cannot be read for another reason is taken as today, as none.
+QString refusalWarning(const FileRefusal &refusal)
+{
+    switch (refusal.kind) {
+    case FileRefusal::Kind::TooLarge:
+        return u"O arquivo de configura\u00e7\u00e3o %1 tem %2 bytes, mais do que um arquivo de configura\u00e7\u00e3o "
+               u"pode ter, e n\u00e3o foi lido.\rNenhum m\u00f3dulo est\u00e1 configurado."_s.arg(
+                   QDir::toNativeSeparators(refusal.entry), QString::number(refusal.size));
+    case FileRefusal::Kind::UntrustedLink:
+        return u"O arquivo de configura\u00e7\u00e3o %1 \u00e9 um link simb\u00f3lico numa pasta que outros "
+               u"usu\u00e1rios podem alterar, e n\u00e3o foi seguido.\rNenhum m\u00f3dulo est\u00e1 configurado."_s.arg(
+                   QDir::toNativeSeparators(refusal.entry));
+    case FileRefusal::Kind::None:
+    case FileRefusal::Kind::NotRegular:
+    case FileRefusal::Kind::System:
+        break;
+    }
+    return {};
+}
 
 // What the window adds to a catalogue row: where the row's tile stands on the
 // modules panel and which handler its click runs. The tile's name, hint and
@@ -221,13 +243,20 @@ void TFrmMenuGeralNovo::BuscarArquivoIni()
 {
     m_programDirectory = m_services.programDirectory.path();
     const QString fileName = m_programDirectory + kConfigFileName;
+    const IniFile ini(fileName);
+    if (const QString refused = refusalWarning(ini.refusal()); !refused.isEmpty()) {
+        m_paths = {};
+        m_services.notifier.warning(refused);
+        TrazerAplicativoParaFrente();
+        return;
+    }
     const QFileInfo file(fileName);
     if (!file.exists() || file.isDir()) {
         m_services.notifier.warning(kMissingConfigWarning.toString());
         TrazerAplicativoParaFrente();
         return;
     }
-    rereadPaths();
+    m_paths = readConfiguredPaths(ini, m_paths);
 }
 
 void TFrmMenuGeralNovo::rereadPaths()

@@ -30,7 +30,9 @@ public:
     ~TFrmMenuGeralNovo() override;
 
     // (Re)loads the module paths; a missing file gives the F12 warning and
-    // keeps the paths held so far.
+    // keeps the paths held so far; a file refused unread (too large, a link
+    // planted where others may write) is named in a warning, and leaves no
+    // module configured.
     void BuscarArquivoIni() override;
     QWidget *hostWindow() override;
 

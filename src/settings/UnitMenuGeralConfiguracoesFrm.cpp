@@ -2,7 +2,9 @@
 
 #include "catalogue/ConfiguredPaths.h"
 #include "catalogue/IniFile.h"
+#include "catalogue/IniValue.h"
 #include "platform/FileChooser.h"
+#include "platform/FileUpdateLock.h"
 #include "platform/Notifier.h"
 #include "platform/ProgramDirectory.h"
 #include "settings/DialogLook.h"
@@ -133,9 +135,9 @@ QLineEdit *TfrmConfiguracoes::editOf(const SettingsRow &row) const
 void TfrmConfiguracoes::FormCreate()
 {
     m_configFileName = m_services.programDirectory.configFileName();
-    const ConfiguredPaths paths = readConfiguredPaths(IniFile(m_configFileName));
+    m_shownPaths = readConfiguredPaths(IniFile(m_configFileName));
     for (std::size_t i = 0; i < ModuleCatalogue::size; ++i)
-        m_edits.at(i)->setText(paths[i]);
+        m_edits.at(i)->setText(m_shownPaths[i]);
 }
 
 void TfrmConfiguracoes::browseFor(QStringView buttonName)
@@ -150,10 +152,16 @@ void TfrmConfiguracoes::browseFor(QStringView buttonName)
     editOf(*row)->setText(*chosen);
 }
 
-const SettingsRow *TfrmConfiguracoes::firstUnstorablePath(const IniFile &ini) const
+bool TfrmConfiguracoes::isEdited(std::size_t module) const
+{
+    return m_edits.at(module)->text() != m_shownPaths.at(module);
+}
+
+const SettingsRow *TfrmConfiguracoes::firstUnstorablePath(const IniFile &ini, const ConfiguredPaths &paths) const
 {
     for (const SettingsRow &row : SettingsLayout::rows()) {
-        if (!ini.canStore(editOf(row)->text()))
+        const QString &path = paths[row.module];
+        if (!ini.canStore(path) || (isEdited(row.module) && ini::valueFault(path) != ini::ValueFault::None))
             return &row;
     }
     return nullptr;
@@ -161,20 +169,34 @@ const SettingsRow *TfrmConfiguracoes::firstUnstorablePath(const IniFile &ini) co
 
 void TfrmConfiguracoes::bitSalvarClick()
 {
-    // The file refuses a character its encoding has no bytes for, and a line
-    // break or NUL that would cut the entry: name the field before anything is
-    // written, instead of a failed save.
+    // From the read to the rename no other save comes in between, and what
+    // the person did not edit takes what the file holds now: a path set from
+    // the command line while the window was open is not undone.
+    const FileUpdateLock lock(m_configFileName);
+    if (!lock.isLocked()) {
+        showEscapedError(m_services.notifier, u"Unable to write to "_s + m_configFileName);
+        return;
+    }
     IniFile ini(m_configFileName);
-    if (const SettingsRow *row = firstUnstorablePath(ini)) {
-        m_services.notifier.warning(u"O caminho do m\u00f3dulo "_s + row->entry().settingsLabel.toString() +
-                                    u" cont\u00e9m caracteres que n\u00e3o podem ser gravados em configuracoes.ini."_s);
+    ConfiguredPaths paths = readConfiguredPaths(ini);
+    for (std::size_t i = 0; i < ModuleCatalogue::size; ++i) {
+        if (isEdited(i))
+            paths[i] = m_edits.at(i)->text();
+    }
+    // The file refuses a character its encoding has no bytes for, and an
+    // edit holding a control character or that would read back otherwise:
+    // name the field before anything is written, instead of a failed save.
+    if (const SettingsRow *row = firstUnstorablePath(ini, paths)) {
+        const QString &path = paths[row->module];
+        const bool readsBackOtherwise = ini.canStore(path) && ini::valueFault(path) == ini::ValueFault::ChangedOnRead;
+        m_services.notifier.warning(
+            u"O caminho do m\u00f3dulo "_s + row->entry().settingsLabel.toString() +
+            (readsBackOtherwise ? u" n\u00e3o seria lido de volta como est\u00e1: tem mais de %1 caracteres, ou "
+                                  u"espa\u00e7os ou aspas nas pontas."_s.arg(ini::kMaxValueLength)
+                                : u" cont\u00e9m caracteres que n\u00e3o podem ser gravados em configuracoes.ini."_s));
         editOf(*row)->setFocus();
         return;
     }
-
-    ConfiguredPaths paths;
-    for (std::size_t i = 0; i < ModuleCatalogue::size; ++i)
-        paths[i] = m_edits.at(i)->text();
     // One atomic save: a failure leaves the file as it was and the window open.
     if (!saveConfiguredPaths(ini, paths)) {
         showEscapedError(m_services.notifier, ini.errorString());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/ConfiguredPaths.h"
 #include "catalogue/ModuleCatalogue.h"
 #include "platform/PlatformServices.h"
 #include "settings/HostedDialog.h"
@@ -66,8 +67,11 @@ private:
     void FormCreate();
     void FormClose();
     void browseFor(QStringView buttonName);
-    // The first field, from the top of the window, whose text the file cannot hold.
-    const SettingsRow *firstUnstorablePath(const IniFile &ini) const;
+    // The text differs from the path the window showed when it opened.
+    bool isEdited(std::size_t module) const;
+    // The first edited field, from the top of the window, whose text the file
+    // cannot hold or would not give back as it is.
+    const SettingsRow *firstUnstorablePath(const IniFile &ini, const ConfiguredPaths &paths) const;
     QLineEdit *editOf(const SettingsRow &row) const;
 
     const PlatformServices &m_services;
@@ -76,6 +80,7 @@ private:
     QString m_lastChosenFile;
 
     std::array<QLineEdit *, ModuleCatalogue::size> m_edits{}; // by catalogue index
+    ConfiguredPaths m_shownPaths;                             // as read when the window opened
     QPushButton *m_bitSalvar = nullptr;
     QPushButton *m_bitCancelar = nullptr;
 };

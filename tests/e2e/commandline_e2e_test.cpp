@@ -1,12 +1,16 @@
 #include "TempDir.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -122,6 +126,49 @@ TEST_F(TechnicianCommandLine, OutputErrorsQtOptionsAndStrayWords)
             EXPECT_TRUE(outcome.out.startsWith(u"File: "_s + config())) << outcome.out.toStdString();
         }
     }
+}
+
+// Technicians who set different modules at the same moment all keep theirs.
+TEST_F(TechnicianCommandLine, ParallelSetsOfDifferentModulesAllSurvive)
+{
+    const Outcome listed = run({u"--check"_s, u"--json"_s});
+    const QJsonArray modules = QJsonDocument::fromJson(listed.out.toUtf8()).object().value(u"modules"_s).toArray();
+    ASSERT_EQ(modules.size(), 19) << listed.out.toStdString();
+
+    std::vector<std::unique_ptr<QProcess>> setters;
+    for (qsizetype i = 0; i < modules.size(); ++i) {
+        auto &setter = setters.emplace_back(std::make_unique<QProcess>());
+        const QString key = modules.at(i).toObject().value(u"key"_s).toString();
+        setter->start(program(), {u"--set"_s, key + u"=/opt/modulo"_s + QString::number(i)});
+    }
+    for (const auto &setter : setters) {
+        ASSERT_TRUE(setter->waitForFinished(30000));
+        EXPECT_EQ(setter->exitCode(), 0) << setter->readAllStandardError().toStdString();
+    }
+
+    const QJsonArray saved =
+        QJsonDocument::fromJson(run({u"--check"_s, u"--json"_s}).out.toUtf8()).object().value(u"modules"_s).toArray();
+    ASSERT_EQ(saved.size(), 19);
+    for (qsizetype i = 0; i < saved.size(); ++i)
+        EXPECT_EQ(saved.at(i).toObject().value(u"path"_s).toString(), u"/opt/modulo"_s + QString::number(i));
+}
+
+// A file of any size is answered from its size: exit code 2, naming it.
+TEST_F(TechnicianCommandLine, AFileAboveTheBoundIsRefusedWithExitCodeTwo)
+{
+    dir.writeFile(u"configuracoes.ini"_s, "[GestaoEmpresarial]\r\nModulo Caixa=/opt/caixa\r\n");
+    const qint64 size = qint64(1) << 40;
+    if (!QFile::resize(config(), size))
+        GTEST_SKIP() << "this file system holds no file of 1 TiB";
+    for (const QStringList &arguments : {QStringList{u"--check"_s}, QStringList{u"--set"_s, u"Pdv=/opt/pdv"_s}}) {
+        SCOPED_TRACE(arguments.join(u' ').toStdString());
+        const Outcome refused = run(arguments);
+        EXPECT_EQ(refused.exitCode, 2);
+        const QString said = refused.out + refused.err;
+        EXPECT_TRUE(said.contains(config() + u" is "_s + QString::number(size) + u" bytes long"_s))
+            << said.toStdString();
+    }
+    EXPECT_EQ(QFileInfo(config()).size(), size);
 }
 
 TEST_F(TechnicianCommandLine, MenuWithoutItsWindowModuleNamesTheMissingFileAndFails)

@@ -102,6 +102,11 @@ TEST_F(CommandLineTest, RefusesWhatTheWindowRefusesAndLeavesTheFile)
         {"[GestaoEmpresarial]\r\n", u"/caixa\u0101"_s, u"module \"Caixa\" holds"_s},
         // A NUL read from the file fails the save of any other change, named.
         {QByteArrayLiteral("[GestaoEmpresarial]\r\nModulo Pdv=/p\0x\r\n"), u"/caixa"_s, u"module \"Pdv\" holds"_s},
+        // What the file would not give back as given, or a terminal would obey.
+        {"[GestaoEmpresarial]\r\n", u"/caixa\u001b[2J"_s,
+         u"module \"Caixa\" holds a line break, a NUL or another control"_s},
+        {"[GestaoEmpresarial]\r\n", u"\"/caixa\""_s, u"module \"Caixa\" would not read back as given"_s},
+        {"[GestaoEmpresarial]\r\n", QString(2048, u'x'), u"module \"Caixa\" would not read back as given"_s},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.refusal.toStdString());
@@ -112,7 +117,52 @@ TEST_F(CommandLineTest, RefusesWhatTheWindowRefusesAndLeavesTheFile)
     }
     QFile::remove(configFile());
     ASSERT_TRUE(QDir(dir.path()).mkdir(u"configuracoes.ini"_s));
-    EXPECT_EQ(applyPathChanges(configFile(), {{moduleOf(u"Caixa"), u"/x"_s}}), u"it is not a regular file"_s);
+    EXPECT_EQ(applyPathChanges(configFile(), {{moduleOf(u"Caixa"), u"/x"_s}}),
+              configFile() + u" is not a regular file"_s);
+}
+
+// Salvar writes what the person edited over what the file holds at that
+// moment: a path set from the command line meanwhile stays, unless edited.
+TEST_F(CommandLineTest, APathSetWhileTheWindowIsOpenSurvivesSalvar)
+{
+    dir.writeFile(u"configuracoes.ini"_s, "[GestaoEmpresarial]\r\nModulo Caixa=/old/caixa\r\nModulo Pdv=/old/pdv\r\n");
+    auto window = openWindow();
+    edit(*window, u"edtModCaixa"_s)->setText(u"/window/caixa"_s);
+    ASSERT_EQ(applyPathChanges(configFile(), {{moduleOf(u"Caixa"), u"/cli/caixa"_s},
+                                              {moduleOf(u"Pdv"), u"/cli/pdv"_s},
+                                              {moduleOf(u"Gerencial"), u"/cli/ger"_s}}),
+              QString());
+    childNamed<QPushButton>(*window, u"bitSalvar"_s)->click();
+    EXPECT_TRUE(fakes.notifier.boxes.isEmpty()) << fakes.notifier.warnings().join(u' ').toStdString();
+
+    const IniFile saved(configFile());
+    const ConfiguredPaths paths = readConfiguredPaths(saved);
+    EXPECT_EQ(paths[moduleOf(u"Caixa")], u"/window/caixa"_s) << "the edit wins";
+    EXPECT_EQ(paths[moduleOf(u"Pdv")], u"/cli/pdv"_s);
+    EXPECT_EQ(paths[moduleOf(u"Gerencial")], u"/cli/ger"_s);
+}
+
+// --check shows what a hand-written file holds without letting a terminal
+// obey it; its JSON gives the text back exactly.
+TEST_F(CommandLineTest, CheckShowsControlCharactersOfTheFileEscaped)
+{
+    const QString caixa = u"/a\u001b[2J\u009b31m\u007f\tb"_s;
+    dir.writeFile(u"configuracoes.ini"_s, "\xEF\xBB\xBF[GestaoEmpresarial]\r\nModulo Caixa=" + caixa.toUtf8() + "\r\n");
+    const CheckReport report = checkConfiguration(configFile(), PathSyntax::Posix);
+    ASSERT_EQ(report.modules[moduleOf(u"Caixa")].path, caixa);
+
+    const QString table = checkTable(report);
+    EXPECT_TRUE(table.contains(u"/a<U+001B>[2J<U+009B>31m<U+007F><U+0009>b"_s)) << table.toStdString();
+    const QByteArray json = checkJson(report);
+    for (const QByteArray raw : {"\x1b", "\x7f", "\xc2\x9b", "\t"}) {
+        EXPECT_FALSE(table.toUtf8().contains(raw));
+        EXPECT_FALSE(json.contains(raw));
+    }
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << json.toStdString();
+    EXPECT_EQ(document.object().value(u"modules"_s).toArray().at(int(moduleOf(u"Caixa"))).toObject().value(u"path"_s),
+              caixa);
 }
 
 TEST_F(CommandLineTest, ARunningMenuStartsWhatWasSetAtItsNextClick)

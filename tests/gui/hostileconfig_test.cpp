@@ -4,6 +4,7 @@
 #include "catalogue/ModuleCatalogue.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
@@ -43,6 +44,12 @@ QByteArray hundredMebibytes()
     for (int i = 0; bytes.size() < 100 * kMiB; ++i)
         bytes += "[Estranha" + QByteArray::number(i) + "]\r\nChave " + QByteArray::number(i) + "=valor\r\n";
     return bytes + moduleSection();
+}
+
+QByteArray halfMebibyteLines()
+{
+    return "[GestaoEmpresarial]\r\nLinha=" + QByteArray(kMiB / 2, 'x') +
+           "\r\nModulo Caixa=/opt/caixa\r\nModulo Gerencial=" + QByteArray(kMiB / 2, 'g') + "\r\n";
 }
 
 QByteArray tenMebibyteLines()
@@ -90,13 +97,15 @@ struct HostileCase
     const char *name;
     QByteArray (*content)();
     QList<std::pair<QStringView, QString>> paths; // launch key and the path read; every other one is empty
+    bool refused = false;                         // above the bound: named in a box, nothing read, nothing saved
 
     friend void PrintTo(const HostileCase &c, std::ostream *out) { *out << c.name; }
 };
 
 const HostileCase kCases[] = {
-    {"HundredMebibytes", hundredMebibytes, {{u"Caixa", u"/opt/caixa"_s}}},
-    {"TenMebibyteLines", tenMebibyteLines, {{u"Caixa", u"/opt/caixa"_s}, {u"Gerencial", QString(2047, u'g')}}},
+    {"HundredMebibytes", hundredMebibytes, {}, true},
+    {"TenMebibyteLines", tenMebibyteLines, {}, true},
+    {"HalfMebibyteLines", halfMebibyteLines, {{u"Caixa", u"/opt/caixa"_s}, {u"Gerencial", QString(2047, u'g')}}},
     {"BinaryGarbage", binaryGarbage, {{u"Caixa", u"/opt/caixa"_s}}},
     {"NulBytes", nulBytes, {{u"Caixa", u"/opt/caixa"_s}}},
     {"MixedLineBreaks",
@@ -154,7 +163,15 @@ TEST_P(HostileConfigTest, TheMenuReadsWhatItCanAndASaveKeepsEveryForeignLine)
 
     {
         const TFrmMenuGeralNovo menu(fakes.services);
-        EXPECT_TRUE(fakes.notifier.boxes.isEmpty());
+        if (c.refused) {
+            const QStringList warnings = fakes.notifier.warnings();
+            ASSERT_EQ(warnings.size(), 1);
+            EXPECT_TRUE(warnings[0].contains(QDir::toNativeSeparators(configFile())) &&
+                        warnings[0].contains(QString::number(before.size())))
+                << warnings[0].toStdString();
+        } else {
+            EXPECT_TRUE(fakes.notifier.boxes.isEmpty());
+        }
         for (const ModuleEntry &module : ModuleCatalogue::entries()) {
             const auto expected = std::find_if(c.paths.begin(), c.paths.end(),
                                                [&](const auto &path) { return path.first == module.launchKey; });
@@ -171,6 +188,15 @@ TEST_P(HostileConfigTest, TheMenuReadsWhatItCanAndASaveKeepsEveryForeignLine)
     std::cout << c.name << ": " << before.size() / 1024 << " KiB read and saved in " << elapsed << " ms, peak memory +"
               << memory / 1024 << " KiB\n";
 
+    if (c.refused) {
+        expectFormCloseRan(0);
+        EXPECT_EQ(fakes.notifier.boxes.size(), 2) << "a failed save is shown";
+        EXPECT_TRUE(dir.readFile(u"configuracoes.ini"_s) == before);
+        if (measuresMemory) {
+            EXPECT_LE(memory, kMemoryConstant) << "a file refused unread costs nothing of its size";
+        }
+        return;
+    }
     expectFormCloseRan(1);
     const QByteArray after = dir.readFile(u"configuracoes.ini"_s);
     EXPECT_EQ(IniFile(configFile()).read(u"GestaoEmpresarial", u"Modulo Pdv", {}), u"/novo/pdv"_s);

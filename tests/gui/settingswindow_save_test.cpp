@@ -64,7 +64,7 @@ TEST_F(SettingsSaveTest, LoadsKeysWhateverTheirLetterCaseAndLeavesMissingOnesEmp
 TEST_F(SettingsSaveTest, SavingWithoutAFileWritesEveryEntryInOrderAndCloses)
 {
     auto window = openWindow();
-    edit(*window, u"edtModGerencial"_s)->setText(u"  /opt/QOR/gerencial /a  "_s);
+    edit(*window, u"edtModGerencial"_s)->setText(u"/opt/QOR/gerencial  /a"_s);
     edit(*window, u"edtModVendServ"_s)->setText(u"/opt/Vendas e Servi\u00e7os/vs"_s);
     edit(*window, u"edtModCaixa"_s)->setText(u"mstsc /v:caixa \u20ac"_s);
     edit(*window, u"edtModConferencia"_s)->setText(u"/opt/conf"_s);
@@ -73,7 +73,7 @@ TEST_F(SettingsSaveTest, SavingWithoutAFileWritesEveryEntryInOrderAndCloses)
     const QByteArray bytes = dir.readFile(u"configuracoes.ini"_s);
     const QList<QByteArray> expected = {
         "[GestaoEmpresarial]\r",
-        "Modulo Gerencial=  /opt/QOR/gerencial /a  \r",
+        "Modulo Gerencial=/opt/QOR/gerencial  /a\r",
         "Modulo Vendas e Servi\xe7os=/opt/Vendas e Servi\xe7os/vs\r",
         "Modulo Caixa=mstsc /v:caixa \x80\r",
         "Modulo Pdv=\r",
@@ -387,6 +387,8 @@ TEST_F(SettingsSaveTest, APathTheFileCannotHoldIsRefusedBeforeAnythingIsWritten)
         {u"edtModPdv", u"/opt/pdv\r\n/opt/outro"_s, u"Pdv"_s, false}, // a pasted line break
         {u"edtModFree", u"/opt/free\n"_s, u"Free"_s, false},
         {u"edtModLucro", u"/opt/lucro"_s + QChar(u'\0') + u"x"_s, u"Lucro"_s, false},
+        {u"edtModCooper", u"/opt/cooper\u001b[2J"_s, u"Cooper"_s, false}, // a terminal would obey it
+        {u"edtModOndaro", u"/opt/ondaro\u009b"_s, u"Ondaro"_s, false},
     };
     int closes = 0;
     for (const QByteArray &original : {codePage, utf8}) {
@@ -415,6 +417,27 @@ TEST_F(SettingsSaveTest, APathTheFileCannotHoldIsRefusedBeforeAnythingIsWritten)
             EXPECT_EQ(dir.readFile(u"configuracoes.ini"_s), original);
             expectFormCloseRan(closes);
         }
+    }
+}
+
+// An edit the file would not give back as typed (a read takes off outer
+// blanks and quotes, and stops at 2047 characters) is refused, named.
+TEST_F(SettingsSaveTest, AnEditThatWouldReadBackOtherwiseIsRefused)
+{
+    const QByteArray original = "[GestaoEmpresarial]\r\nModulo Caixa=/velho/caixa\r\n";
+    for (const QString &path : {u" /opt/cooper"_s, u"/opt/cooper\t"_s, u"\"/opt/cooper\""_s, QString(2048, u'c')}) {
+        SCOPED_TRACE(path.left(20).toStdString());
+        dir.writeFile(u"configuracoes.ini"_s, original);
+        auto window = openWindow();
+        fakes.notifier.boxes.clear();
+        edit(*window, u"edtModCooper"_s)->setText(path);
+        clickSave(*window);
+        EXPECT_EQ(
+            fakes.notifier.warnings(),
+            QStringList{u"O caminho do m\u00f3dulo Cooper n\u00e3o seria lido de volta como est\u00e1: tem mais de "
+                        u"2047 caracteres, ou espa\u00e7os ou aspas nas pontas."_s});
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(dir.readFile(u"configuracoes.ini"_s), original);
     }
 }
 

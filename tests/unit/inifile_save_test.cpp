@@ -81,3 +81,39 @@ TEST(IniFileSave, FailsWhereNoFileCanBeWritten)
 
 } // namespace
 } // namespace menugeral
+
+namespace menugeral {
+namespace {
+using namespace Qt::StringLiterals;
+using namespace test::inifile_save;
+using test::TempDir;
+
+// A file of any size is answered from its size alone: a 1 TiB sparse file
+// must neither be read nor make the save replace what was never seen.
+TEST(IniFileRead, AFileAboveTheBoundIsRefusedUnreadWithItsSize)
+{
+    for (const qint64 size : {IniFile::kMaxFileSize, IniFile::kMaxFileSize + 1, qint64(1) << 40}) {
+        SCOPED_TRACE(size);
+        TempDir dir;
+        const QString fileName = dir.writeFile(kFileName, kOriginal);
+        if (!QFile::resize(fileName, size))
+            GTEST_SKIP() << "this file system holds no file of " << size << " bytes";
+        IniFile ini(fileName);
+        if (size == IniFile::kMaxFileSize) {
+            EXPECT_EQ(ini.problem(), QString());
+            EXPECT_EQ(ini.read(kSection, kKey, {}).left(16), u"C:\\QOR\\Caixa.exe");
+            continue;
+        }
+        EXPECT_EQ(ini.refusal().kind, FileRefusal::Kind::TooLarge);
+        EXPECT_TRUE(ini.problem().contains(QDir::toNativeSeparators(fileName)) || ini.problem().contains(fileName));
+        EXPECT_TRUE(ini.problem().contains(QString::number(size))) << ini.problem().toStdString();
+        EXPECT_EQ(ini.read(kSection, kKey, u"none"_s), u"none"_s);
+        ini.write(kSection, kKey, u"C:\\Novo.exe"_s);
+        EXPECT_FALSE(ini.save());
+        EXPECT_EQ(ini.errorString(), u"Unable to write to "_s + fileName);
+        EXPECT_EQ(QFileInfo(fileName).size(), size);
+    }
+}
+
+} // namespace
+} // namespace menugeral

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <functional>
 #include <grp.h>
@@ -24,6 +26,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 namespace menugeral {
 namespace {
@@ -55,9 +58,13 @@ TEST(IniFileSave, ASymbolicLinkKeepsPointingAtTheRewrittenTarget)
               "; keep me\r\n[GestaoEmpresarial]\r\nModulo Caixa=C:\\Novo.exe\r\n");
 }
 
-TEST(IniFileSave, KeepsThePermissionBitsOfTheFile)
+// Except that a save never lets everyone write the file: a mode widened by
+// hand (or by one who has left the group) is narrowed by the next save.
+TEST(IniFileSave, KeepsThePermissionBitsOfTheFileButEveryonesWrite)
 {
-    for (const mode_t mode : {0600, 0640, 0604, 0664, 0755}) {
+    const std::pair<mode_t, mode_t> modes[] = {{0600, 0600}, {0640, 0640}, {0604, 0604}, {0664, 0664},
+                                               {0755, 0755}, {0666, 0664}, {0646, 0644}, {0777, 0775}};
+    for (const auto &[mode, saved] : modes) {
         SCOPED_TRACE(mode);
         TempDir dir;
         const QString fileName = dir.writeFile(kFileName, kOriginal);
@@ -65,13 +72,13 @@ TEST(IniFileSave, KeepsThePermissionBitsOfTheFile)
         IniFile ini(fileName);
         ini.write(kSection, kKey, u"C:\\Novo.exe"_s);
         ASSERT_TRUE(ini.save());
-        EXPECT_EQ(modeOf(fileName), mode);
+        EXPECT_EQ(modeOf(fileName), saved);
     }
 }
 
 TEST(IniFileSave, ANewFileGetsOrdinaryPermissions)
 {
-    for (const mode_t mask : {022, 027, 002}) {
+    for (const mode_t mask : {022, 027, 002, 0}) {
         SCOPED_TRACE(mask);
         TempDir dir;
         IniFile ini(dir.filePath(kFileName));
@@ -80,7 +87,70 @@ TEST(IniFileSave, ANewFileGetsOrdinaryPermissions)
         const bool saved = ini.save();
         ::umask(previous);
         ASSERT_TRUE(saved);
-        EXPECT_EQ(modeOf(ini.fileName()), 0666 & ~mask);
+        EXPECT_EQ(modeOf(ini.fileName()), 0664 & ~mask);
+    }
+}
+
+// Where a link may have been put by someone else, it is never followed: not
+// by a read, not by a save, whoever runs it (root included). Reached through
+// a link in a folder of this user's, as the package's link beside the
+// program leads into the group's folder.
+TEST(IniFileSave, ALinkIsFollowedOnlyInAFolderNobodyElseMayChange)
+{
+    constexpr uid_t nobody = 65534;
+    const uid_t self = ::geteuid();
+    const struct
+    {
+        const char *name;
+        mode_t mode;
+        uid_t owner;
+        bool followed;
+    } cases[] = {
+        {"folder of this user's", 0700, self, true},
+        {"folder everyone may read", 0755, self, true},
+        {"folder the group may write", 0775, self, false},
+        {"set-group-ID folder the group may write", 02775, self, false},
+        {"folder everyone may write", 0777, self, false},
+        {"sticky folder everyone may write", 01777, self, false},
+        {"another user's folder", 0755, nobody, false},
+    };
+    for (const auto &c : cases) {
+        for (const bool throughLink : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (throughLink ? ", reached through a link" : ""));
+            if (c.owner != self && self != 0)
+                continue; // only root can give a folder to another user
+            TempDir dir;
+            const QString target = dir.writeFile(u"real/"_s + kFileName, kOriginal);
+            ASSERT_TRUE(QDir(dir.path()).mkdir(u"links"_s));
+            const QString link = dir.filePath(u"links/"_s + kFileName);
+            ASSERT_TRUE(QFile::link(target, link));
+            const QByteArray folder = QFile::encodeName(dir.filePath(u"links"_s));
+            ASSERT_EQ(::chown(folder.constData(), c.owner, gid_t(-1)), 0);
+            ASSERT_EQ(::chmod(folder.constData(), c.mode), 0);
+            const QString named = throughLink ? dir.filePath(u"beside"_s) : link;
+            if (throughLink) {
+                ASSERT_TRUE(QFile::link(link, named));
+            }
+
+            IniFile ini(named);
+            ini.write(kSection, kKey, u"C:\\Novo.exe"_s);
+            const bool saved = ini.save();
+            EXPECT_TRUE(QFileInfo(link).isSymLink());
+            if (c.followed) {
+                EXPECT_EQ(ini.problem(), QString());
+                EXPECT_TRUE(saved) << ini.reason().toStdString();
+                EXPECT_EQ(dir.readFile(u"real/"_s + kFileName),
+                          "; keep me\r\n[GestaoEmpresarial]\r\nModulo Caixa=C:\\Novo.exe\r\n");
+                continue;
+            }
+            EXPECT_EQ(ini.refusal().kind, FileRefusal::Kind::UntrustedLink);
+            EXPECT_EQ(ini.refusal().entry, link);
+            EXPECT_FALSE(saved);
+            EXPECT_TRUE(ini.reason().contains(link)) << ini.reason().toStdString();
+            EXPECT_EQ(dir.readFile(u"real/"_s + kFileName), kOriginal);
+            EXPECT_EQ(QFileInfo(link).symLinkTarget(), target);
+            ::chmod(folder.constData(), 0700);
+        }
     }
 }
 
@@ -172,13 +242,16 @@ int inChildProcess(const std::function<int()> &body)
     return WEXITSTATUS(status);
 }
 
-int saveNewCaixaPath(const QString &fileName, const QString &path)
+// Refused: with the box's exact text, and the system's reason beside it.
+int saveNewCaixaPath(const QString &fileName, const QString &path, int reason)
 {
     IniFile ini(fileName);
     ini.write(kSection, kKey, path);
     if (ini.save())
         return Saved;
-    return ini.errorString() == u"Unable to write to "_s + fileName ? Refused : WrongMessage;
+    const bool rightMessage = ini.errorString() == u"Unable to write to "_s + fileName &&
+                              ini.reason().endsWith(QString::fromLocal8Bit(std::strerror(reason)));
+    return rightMessage ? Refused : WrongMessage;
 }
 
 // Root ignores permission bits, so the child gives up root for "nobody".
@@ -215,7 +288,7 @@ TEST(IniFileSave, AFileTheUserMayNotWriteOrReadIsNotReplaced)
                 return int(CannotSetUp); // the directory must be writable, or the case proves nothing
             ::close(fd);
             ::unlink(probe.constData());
-            return saveNewCaixaPath(fileName, u"C:\\Novo.exe"_s);
+            return saveNewCaixaPath(fileName, u"C:\\Novo.exe"_s, EACCES);
         });
         if (result == CannotSetUp)
             GTEST_SKIP() << "cannot run a child as a user with a writable directory and a " << c.name;
@@ -243,7 +316,7 @@ TEST(IniFileSave, AnInterruptedSaveLeavesTheFileAsItWas)
                 if (::setrlimit(RLIMIT_FSIZE, &fileSize) != 0 || ::setrlimit(RLIMIT_CORE, &noCore) != 0)
                     return int(CannotSetUp);
                 ::signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
-                return saveNewCaixaPath(fileName, QString(length, u'x'));
+                return saveNewCaixaPath(fileName, QString(length, u'x'), EFBIG);
             });
             if (result == CannotSetUp)
                 GTEST_SKIP() << "cannot limit the file size of a child process";
