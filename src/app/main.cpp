@@ -1,3 +1,4 @@
+#include "app/ApplicationSetup.h"
 #include "app/MenuStart.h"
 #include "app/MenuWindowClass.h"
 #include "cli/CommandLine.h"
@@ -10,12 +11,12 @@ int main(int argc, char **argv)
     if (const auto exitCode = runCommandLine(argc, argv))
         return *exitCode;
     MenuStart start{argc, argv, takeActivationToken(), std::nullopt};
-    // A start while the menu runs only wakes it, at about the cost of a bare
-    // local-socket client; loading the windowing libraries would double that.
+    // A start while the menu runs only wakes it, before it makes a window
+    // system connection it would not use.
     start.runningMenu = askRunningMenu(start);
     if (start.runningMenu == SingleInstanceGuard::Claim::AnotherInstanceRuns) {
         handForegroundToWindowOfClass(kMenuWindowClass);
         return 0;
     }
-    return runMenuWindow(start);
+    return runMenu(start);
 }

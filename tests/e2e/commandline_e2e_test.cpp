@@ -20,7 +20,7 @@ struct Outcome
 };
 
 // The real program, copied beside its own configuracoes.ini, run as over SSH:
-// no display of any kind, and without the window module the commands never load.
+// no display of any kind.
 class TechnicianCommandLine : public testing::Test
 {
 protected:
@@ -78,14 +78,6 @@ TEST_F(TechnicianCommandLine, ChecksSetsAndRefusesWithoutADisplay)
     const Outcome version = run({u"--version"_s});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_TRUE(version.out.startsWith(u"menugeral "_s)) << version.out.toStdString();
-}
-
-TEST_F(TechnicianCommandLine, MenuWithoutItsWindowModuleNamesTheMissingFileAndFails)
-{
-    const Outcome started = run({});
-    EXPECT_EQ(started.exitCode, 1);
-    EXPECT_TRUE(started.err.contains(dir.filePath(QStringLiteral(MENUGERAL_WINDOW_MODULE))))
-        << started.err.toStdString();
 }
 
 } // namespace
