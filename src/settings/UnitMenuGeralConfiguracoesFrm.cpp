@@ -82,8 +82,9 @@ void TfrmConfiguracoes::buildWidgets()
     const QImage openGlyph(u":/settings/glyph-open.png"_s);
     std::vector<std::pair<int, QWidget *>> tabStops;
 
-    for (const SettingsRow &row : rows()) {
-        const ModuleEntry &entry = row.entry();
+    for (const std::size_t module : modulesFromTop()) {
+        const SettingsRow &row = SettingsLayout::row(module);
+        const ModuleEntry &entry = ModuleCatalogue::at(module);
         const QString labelText = entry.settingsLabel.toString();
 
         QLabel *label =
@@ -94,7 +95,7 @@ void TfrmConfiguracoes::buildWidgets()
         edit->setObjectName(entry.settingsEdit.toString());
         edit->setGeometry(QRect(QPoint(kEditLeft, row.editTop), kEditSize));
         setTextColour(*edit, QPalette::Text, black);
-        m_edits.at(row.module) = edit;
+        m_edits.at(module) = edit;
 
         QPushButton *browse = addGlyphButton(*this, entry.browseButton.toString(), QString(), openGlyph);
         browse->setGeometry(QRect(QPoint(kButtonLeft, row.buttonTop), kButtonSize));
@@ -125,11 +126,6 @@ void TfrmConfiguracoes::buildWidgets()
     tabStops.front().second->setFocus();
 }
 
-QLineEdit *TfrmConfiguracoes::editOf(const SettingsRow &row) const
-{
-    return m_edits.at(row.module);
-}
-
 void TfrmConfiguracoes::FormCreate()
 {
     m_configFileName = m_services.programDirectory.configFileName();
@@ -138,25 +134,22 @@ void TfrmConfiguracoes::FormCreate()
         m_edits.at(i)->setText(paths[i]);
 }
 
-void TfrmConfiguracoes::browseFor(QStringView buttonName)
+void TfrmConfiguracoes::browseFor(std::size_t module)
 {
-    const SettingsRow *row = SettingsLayout::rowWithButton(buttonName);
-    if (!row)
-        return;
     const std::optional<QString> chosen = m_services.fileChooser.chooseFile(this, m_lastChosenFile);
     if (!chosen)
         return;
     m_lastChosenFile = *chosen;
-    editOf(*row)->setText(*chosen);
+    m_edits.at(module)->setText(*chosen);
 }
 
-const SettingsRow *TfrmConfiguracoes::firstUnstorablePath(const IniFile &ini) const
+std::optional<std::size_t> TfrmConfiguracoes::firstUnstorablePath(const IniFile &ini) const
 {
-    for (const SettingsRow &row : SettingsLayout::rows()) {
-        if (!ini.canStore(editOf(row)->text()))
-            return &row;
+    for (const std::size_t module : SettingsLayout::modulesFromTop()) {
+        if (!ini.canStore(m_edits.at(module)->text()))
+            return module;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 void TfrmConfiguracoes::bitSalvarClick()
@@ -165,10 +158,11 @@ void TfrmConfiguracoes::bitSalvarClick()
     // break or NUL that would cut the entry: name the field before anything is
     // written, instead of a failed save.
     IniFile ini(m_configFileName);
-    if (const SettingsRow *row = firstUnstorablePath(ini)) {
-        m_services.notifier.warning(u"O caminho do m\u00f3dulo "_s + row->entry().settingsLabel.toString() +
+    if (const auto module = firstUnstorablePath(ini)) {
+        m_services.notifier.warning(u"O caminho do m\u00f3dulo "_s +
+                                    ModuleCatalogue::at(*module).settingsLabel.toString() +
                                     u" cont\u00e9m caracteres que n\u00e3o podem ser gravados em configuracoes.ini."_s);
-        editOf(*row)->setFocus();
+        m_edits.at(*module)->setFocus();
         return;
     }
 
