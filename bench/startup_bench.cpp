@@ -12,7 +12,6 @@
 // from a temporary directory of its own holding a configuration, as installed.
 // What a real desktop adds (a window manager or compositor, Wayland, a scaled
 // screen) is not measured.
-#include "ProgramCopy.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -142,9 +141,9 @@ std::optional<Sample> measure(xcb_connection_t *connection, const QString &progr
 // gives the copy, or nothing when it cannot be made.
 QString installed(const QString &program, const QTemporaryDir &dir)
 {
-    const QString copy = menugeral::bench::copyProgram(program, dir.path());
+    const QString copy = dir.filePath(QFileInfo(program).fileName());
     QFile config(dir.filePath(u"configuracoes.ini"_s));
-    if (copy.isEmpty() || !config.open(QIODevice::WriteOnly) ||
+    if (!QFile::copy(program, copy) || !config.open(QIODevice::WriteOnly) ||
         config.write("[GestaoEmpresarial]\r\nModulo Gerencial=/usr/bin/true\r\n") < 0)
         return {};
     return copy;

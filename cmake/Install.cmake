@@ -22,10 +22,6 @@ set(MENUGERAL_CONFIG_DIR /etc/menugeral CACHE PATH
     "Folder of the configuracoes.ini that the link beside the installed program names")
 
 install(TARGETS menugeral RUNTIME DESTINATION bin)
-# The window module lies beside the program, which looks for it there. Read,
-# not run: no execute bit.
-install(TARGETS menugeral_window LIBRARY DESTINATION bin
-    PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
 
 find_program(GZIP_EXECUTABLE gzip REQUIRED)
 # `file`.gz beside `file`, made by the target `target` (part of every build):

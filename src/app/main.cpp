@@ -1,3 +1,4 @@
+#include "app/ApplicationSetup.h"
 #include "app/MenuStart.h"
 #include "app/MenuWindowClass.h"
 #include "cli/CommandLine.h"
@@ -14,12 +15,12 @@ int main(int argc, char **argv)
     // Taken before anything is changed in it for the menu itself.
     auto moduleEnvironment = environmentForModules();
     MenuStart start{argc, argv, takeActivationToken(), std::nullopt, std::move(moduleEnvironment)};
-    // A start while the menu runs only wakes it, at about the cost of a bare
-    // local-socket client; loading the windowing libraries would double that.
+    // A start while the menu runs only wakes it, before it makes a window
+    // system connection it would not use.
     start.runningMenu = askRunningMenu(start);
     if (start.runningMenu == SingleInstanceGuard::Claim::AnotherInstanceRuns) {
         handForegroundToWindowOfClass(kMenuWindowClass);
         return 0;
     }
-    return runMenuWindow(start);
+    return runMenu(start);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QStringView>
 
 #include <cstddef>
@@ -9,7 +10,8 @@
 namespace menugeral {
 
 // One module of the product family: where its path is stored, which tile of the
-// menu starts it and which row of the settings window edits it.
+// menu starts it, where that tile stands, and which row of the settings window
+// edits it.
 struct ModuleEntry
 {
     QStringView launchKey;     // selects the launch behaviour; compared exactly
@@ -17,6 +19,7 @@ struct ModuleEntry
     QStringView key;           // key of that section holding the module path
     QStringView menuButton;    // object name of the menu tile; empty when the menu has none
     QStringView menuHint;      // hint of that tile; empty when there is no tile
+    QRect menuTile;            // the tile's place on the menu's modules panel; empty when there is no tile
     QStringView settingsLabel; // caption of the settings row
     QStringView settingsEdit;  // object name of the settings edit field
     QStringView browseButton;  // object name of the settings browse button
@@ -25,12 +28,39 @@ struct ModuleEntry
     bool hasMenuButton() const { return !menuButton.isEmpty(); }
 };
 
+// The catalogue's rows by name, in its order, for code that means one module.
+namespace ModuleRow {
+enum : std::size_t
+{
+    Gerencial,
+    VendServ,
+    Caixa,
+    Pdv,
+    Cooper,
+    Ondaro,
+    Conferencia,
+    Industrial,
+    Relac,
+    Light,
+    Free,
+    Finance,
+    HelpDesk,
+    Contabil,
+    EscFiscal,
+    FolhaPgto,
+    Lucro,
+    Controller,
+    Cia,
+    Count
+};
+} // namespace ModuleRow
+
 // The fixed, ordered table of the nineteen modules. Its order is the order in
 // which paths are read and written.
 class ModuleCatalogue
 {
 public:
-    static constexpr std::size_t size = 19;
+    static constexpr std::size_t size = ModuleRow::Count;
 
     static std::span<const ModuleEntry> entries();
     static const ModuleEntry &at(std::size_t index);

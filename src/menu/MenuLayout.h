@@ -23,6 +23,6 @@ inline constexpr QRect kImage21Bounds{16, 52, 342, 2};
 inline constexpr QRect kImage3Bounds{376, 52, 342, 2};
 inline constexpr QRect kImage4Bounds{367, 72, 2, 320};
 
-// The module tiles: kMenuTiles in UnitMenuGeralNovoFrm.cpp, beside their handlers.
+// The module tiles: each row of the ModuleCatalogue holds its tile's bounds.
 
 } // namespace menugeral

@@ -53,52 +53,42 @@ QString refusalWarning(const FileRefusal &refusal)
     return {};
 }
 
-// What the window adds to a catalogue row: where the row's tile stands on the
-// modules panel and which handler its click runs. The tile's name, hint and
-// launch come from the row itself.
-struct MenuTile
-{
-    TFrmMenuGeralNovo::ClickHandler handler; // none for a row without a tile
-    QRect bounds;
-};
-
-// One entry per catalogue row, in the catalogue's order.
-// clang-format off
-const std::array<MenuTile, ModuleCatalogue::size> kMenuTiles{{
-    {&TFrmMenuGeralNovo::PNGButton1Click,        {28, 72, 161, 80}},
-    {&TFrmMenuGeralNovo::bitQorVendasClick,      {28, 230, 80, 80}},
-    {&TFrmMenuGeralNovo::bitQorCaixaClick,       {188, 230, 80, 80}},
-    {&TFrmMenuGeralNovo::bitQorPDVClick,         {269, 230, 80, 80}},
-    {&TFrmMenuGeralNovo::bitQorCooperClick,      {188, 72, 161, 80}},
-    {&TFrmMenuGeralNovo::bitQorOndaroClick,      {188, 151, 80, 80}},
-    {&TFrmMenuGeralNovo::bitQorConferenciaClick, {269, 151, 80, 80}},
-    {&TFrmMenuGeralNovo::bitQorIndustriaClick,   {28, 151, 161, 80}},
-    {&TFrmMenuGeralNovo::bitQorCRMClick,         {188, 309, 80, 80}},
-    {&TFrmMenuGeralNovo::bitQorNFeLightClick,    {28, 309, 80, 80}},
-    {&TFrmMenuGeralNovo::bitQorNFeFreeClick,     {109, 309, 80, 80}},
-    {&TFrmMenuGeralNovo::bitQorFinanceClick,     {109, 230, 80, 80}},
-    {&TFrmMenuGeralNovo::bitQorHelpDeskClick,    {269, 309, 80, 80}},
-    {&TFrmMenuGeralNovo::bitContabilidadeClick,  {388, 151, 161, 80}},
-    {&TFrmMenuGeralNovo::bitFiscalClick,         {548, 72, 161, 80}},
-    {&TFrmMenuGeralNovo::bitRhClick,             {388, 72, 161, 80}},
-    {&TFrmMenuGeralNovo::bitLucroPresumidoClick, {548, 151, 80, 80}},
-    {&TFrmMenuGeralNovo::bitControlerClick,      {629, 151, 80, 80}},
-    {nullptr,                                    {}}, // the row without a tile
+// The slot a catalogue row's tile runs, by catalogue row; none for a row
+// without a tile. The tile's name, place, hint and launch come from the row.
+const std::array<TFrmMenuGeralNovo::ClickHandler, ModuleCatalogue::size> kTileHandlers{{
+    &TFrmMenuGeralNovo::PNGButton1Click,
+    &TFrmMenuGeralNovo::bitQorVendasClick,
+    &TFrmMenuGeralNovo::bitQorCaixaClick,
+    &TFrmMenuGeralNovo::bitQorPDVClick,
+    &TFrmMenuGeralNovo::bitQorCooperClick,
+    &TFrmMenuGeralNovo::bitQorOndaroClick,
+    &TFrmMenuGeralNovo::bitQorConferenciaClick,
+    &TFrmMenuGeralNovo::bitQorIndustriaClick,
+    &TFrmMenuGeralNovo::bitQorCRMClick,
+    &TFrmMenuGeralNovo::bitQorNFeLightClick,
+    &TFrmMenuGeralNovo::bitQorNFeFreeClick,
+    &TFrmMenuGeralNovo::bitQorFinanceClick,
+    &TFrmMenuGeralNovo::bitQorHelpDeskClick,
+    &TFrmMenuGeralNovo::bitContabilidadeClick,
+    &TFrmMenuGeralNovo::bitFiscalClick,
+    &TFrmMenuGeralNovo::bitRhClick,
+    &TFrmMenuGeralNovo::bitLucroPresumidoClick,
+    &TFrmMenuGeralNovo::bitControlerClick,
+    nullptr, // Cia has no tile
 }};
-// clang-format on
 
 // The catalogue rows that have a tile, in the order the panel stacks their
 // tiles: the left block row by row, then the right block.
 std::vector<std::size_t> rowsInStackingOrder()
 {
     std::vector<std::size_t> rows;
-    for (std::size_t row = 0; row < kMenuTiles.size(); ++row) {
-        Q_ASSERT((kMenuTiles[row].handler != nullptr) == ModuleCatalogue::at(row).hasMenuButton());
-        if (kMenuTiles[row].handler != nullptr)
+    for (std::size_t row = 0; row < ModuleCatalogue::size; ++row) {
+        Q_ASSERT((kTileHandlers[row] != nullptr) == ModuleCatalogue::at(row).hasMenuButton());
+        if (kTileHandlers[row] != nullptr)
             rows.push_back(row);
     }
     std::ranges::sort(rows, {}, [](std::size_t row) {
-        const QRect &bounds = kMenuTiles[row].bounds;
+        const QRect &bounds = ModuleCatalogue::at(row).menuTile;
         return std::tuple(bounds.left() > kImage4Bounds.left(), bounds.top(), bounds.left());
     });
     return rows;
@@ -226,11 +216,11 @@ void TFrmMenuGeralNovo::buildModulesPanel(QWidget *panel)
         const ModuleEntry &module = ModuleCatalogue::at(row);
         auto *button = new PictureButton(panel);
         button->setObjectName(module.menuButton.toString());
-        button->setGeometry(kMenuTiles[row].bounds);
+        button->setGeometry(module.menuTile);
         button->setPicture(loadArtwork(tileArtworkName(module.menuButton), ratio));
         button->setToolTip(module.menuHint.toString());
         button->setAccessibleName(button->toolTip());
-        connect(button, &PictureButton::clicked, this, kMenuTiles[row].handler);
+        connect(button, &PictureButton::clicked, this, kTileHandlers[row]);
     }
 }
 
@@ -297,11 +287,8 @@ const QString &TFrmMenuGeralNovo::modulePath(std::size_t row) const
     return m_paths.at(row);
 }
 
-void TFrmMenuGeralNovo::launchRowOf(ClickHandler handler)
+void TFrmMenuGeralNovo::launchRow(std::size_t row)
 {
-    const auto tile = std::ranges::find(kMenuTiles, handler, &MenuTile::handler);
-    Q_ASSERT(tile != kMenuTiles.end());
-    const auto row = std::size_t(tile - kMenuTiles.begin());
     // A path saved meanwhile from the command line counts at this click, as after F12.
     rereadPaths();
     ChamarExecutavel(m_paths[row], ModuleCatalogue::at(row).launchKey);
@@ -309,92 +296,92 @@ void TFrmMenuGeralNovo::launchRowOf(ClickHandler handler)
 
 void TFrmMenuGeralNovo::PNGButton1Click()
 {
-    launchRowOf(&TFrmMenuGeralNovo::PNGButton1Click);
+    launchRow(ModuleRow::Gerencial);
 }
 
 void TFrmMenuGeralNovo::bitQorVendasClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorVendasClick);
+    launchRow(ModuleRow::VendServ);
 }
 
 void TFrmMenuGeralNovo::bitQorCaixaClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorCaixaClick);
+    launchRow(ModuleRow::Caixa);
 }
 
 void TFrmMenuGeralNovo::bitQorPDVClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorPDVClick);
+    launchRow(ModuleRow::Pdv);
 }
 
 void TFrmMenuGeralNovo::bitQorCooperClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorCooperClick);
+    launchRow(ModuleRow::Cooper);
 }
 
 void TFrmMenuGeralNovo::bitQorOndaroClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorOndaroClick);
+    launchRow(ModuleRow::Ondaro);
 }
 
 void TFrmMenuGeralNovo::bitQorConferenciaClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorConferenciaClick);
+    launchRow(ModuleRow::Conferencia);
 }
 
 void TFrmMenuGeralNovo::bitQorIndustriaClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorIndustriaClick);
+    launchRow(ModuleRow::Industrial);
 }
 
 void TFrmMenuGeralNovo::bitQorCRMClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorCRMClick);
+    launchRow(ModuleRow::Relac);
 }
 
 void TFrmMenuGeralNovo::bitQorNFeLightClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorNFeLightClick);
+    launchRow(ModuleRow::Light);
 }
 
 void TFrmMenuGeralNovo::bitQorNFeFreeClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorNFeFreeClick);
+    launchRow(ModuleRow::Free);
 }
 
 void TFrmMenuGeralNovo::bitQorFinanceClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorFinanceClick);
+    launchRow(ModuleRow::Finance);
 }
 
 void TFrmMenuGeralNovo::bitQorHelpDeskClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitQorHelpDeskClick);
+    launchRow(ModuleRow::HelpDesk);
 }
 
 void TFrmMenuGeralNovo::bitContabilidadeClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitContabilidadeClick);
+    launchRow(ModuleRow::Contabil);
 }
 
 void TFrmMenuGeralNovo::bitFiscalClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitFiscalClick);
+    launchRow(ModuleRow::EscFiscal);
 }
 
 void TFrmMenuGeralNovo::bitRhClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitRhClick);
+    launchRow(ModuleRow::FolhaPgto);
 }
 
 void TFrmMenuGeralNovo::bitLucroPresumidoClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitLucroPresumidoClick);
+    launchRow(ModuleRow::Lucro);
 }
 
 void TFrmMenuGeralNovo::bitControlerClick()
 {
-    launchRowOf(&TFrmMenuGeralNovo::bitControlerClick);
+    launchRow(ModuleRow::Controller);
 }
 
 void TFrmMenuGeralNovo::lbMinimizarClick()

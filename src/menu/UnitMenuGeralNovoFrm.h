@@ -77,8 +77,8 @@ private:
     void FormCreate();
     void FormKeyDown(int key);
     void abrirConfiguracoes();
-    // Starts the module of the catalogue row whose tile runs `handler`.
-    void launchRowOf(ClickHandler handler);
+    // Starts the module of a catalogue row.
+    void launchRow(std::size_t row);
     void rereadPaths();
     void applyColourKeyOnce();
     void buildWindow();

@@ -9,14 +9,13 @@
 namespace menugeral {
 
 class TfrmConfiguracoes;
-struct ModuleEntry;
 
-// One row of the settings window, in screen order: a label, the module's edit
-// field and its browse button. The module (index into ModuleCatalogue) gives the
-// label text, the edit and button names and where the path is stored.
+// What the settings window adds to a catalogue row: where its label, edit field
+// and browse button stand, their places in the tab order, and the slot the
+// button runs. The catalogue row gives the label text, the edit and button
+// names and where the path is stored.
 struct SettingsRow
 {
-    std::size_t module;
     QStringView labelName;
     int labelTop;
     int editTop;
@@ -24,18 +23,16 @@ struct SettingsRow
     int buttonTop;
     int buttonTab;
     void (TfrmConfiguracoes::*handler)();
-
-    const ModuleEntry &entry() const;
 };
 
 namespace SettingsLayout {
 
-// The nineteen rows from the top of the window down. "Conferencia" closes the
-// first group on screen although it is the seventh module of the catalogue.
-std::span<const SettingsRow> rows();
+// The row of a catalogue row (ModuleRow).
+const SettingsRow &row(std::size_t module);
 
-// The row whose browse button has this name; nullptr when none has.
-const SettingsRow *rowWithButton(QStringView buttonName);
+// The catalogue rows from the top of the window down. "Conferencia" closes the
+// first group on screen although it is the seventh module of the catalogue.
+std::span<const std::size_t> modulesFromTop();
 
 inline constexpr QSize kClientSize{672, 493};
 

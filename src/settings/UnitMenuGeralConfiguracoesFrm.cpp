@@ -84,8 +84,9 @@ void TfrmConfiguracoes::buildWidgets()
     const QImage openGlyph(u":/settings/glyph-open.png"_s);
     std::vector<std::pair<int, QWidget *>> tabStops;
 
-    for (const SettingsRow &row : rows()) {
-        const ModuleEntry &entry = row.entry();
+    for (const std::size_t module : modulesFromTop()) {
+        const SettingsRow &row = SettingsLayout::row(module);
+        const ModuleEntry &entry = ModuleCatalogue::at(module);
         const QString labelText = entry.settingsLabel.toString();
 
         QLabel *label =
@@ -96,7 +97,7 @@ void TfrmConfiguracoes::buildWidgets()
         edit->setObjectName(entry.settingsEdit.toString());
         edit->setGeometry(QRect(QPoint(kEditLeft, row.editTop), kEditSize));
         setTextColour(*edit, QPalette::Text, black);
-        m_edits.at(row.module) = edit;
+        m_edits.at(module) = edit;
 
         QPushButton *browse = addGlyphButton(*this, entry.browseButton.toString(), QString(), openGlyph);
         browse->setGeometry(QRect(QPoint(kButtonLeft, row.buttonTop), kButtonSize));
@@ -127,11 +128,6 @@ void TfrmConfiguracoes::buildWidgets()
     tabStops.front().second->setFocus();
 }
 
-QLineEdit *TfrmConfiguracoes::editOf(const SettingsRow &row) const
-{
-    return m_edits.at(row.module);
-}
-
 void TfrmConfiguracoes::FormCreate()
 {
     m_configFileName = m_services.programDirectory.configFileName();
@@ -140,16 +136,13 @@ void TfrmConfiguracoes::FormCreate()
         m_edits.at(i)->setText(m_shownPaths[i]);
 }
 
-void TfrmConfiguracoes::browseFor(QStringView buttonName)
+void TfrmConfiguracoes::browseFor(std::size_t module)
 {
-    const SettingsRow *row = SettingsLayout::rowWithButton(buttonName);
-    if (!row)
-        return;
     const std::optional<QString> chosen = m_services.fileChooser.chooseFile(this, m_lastChosenFile);
     if (!chosen)
         return;
     m_lastChosenFile = *chosen;
-    editOf(*row)->setText(*chosen);
+    m_edits.at(module)->setText(*chosen);
 }
 
 bool TfrmConfiguracoes::isEdited(std::size_t module) const
@@ -157,14 +150,15 @@ bool TfrmConfiguracoes::isEdited(std::size_t module) const
     return m_edits.at(module)->text() != m_shownPaths.at(module);
 }
 
-const SettingsRow *TfrmConfiguracoes::firstUnstorablePath(const IniFile &ini, const ConfiguredPaths &paths) const
+std::optional<std::size_t> TfrmConfiguracoes::firstUnstorablePath(const IniFile &ini,
+                                                                  const ConfiguredPaths &paths) const
 {
-    for (const SettingsRow &row : SettingsLayout::rows()) {
-        const QString &path = paths[row.module];
-        if (!ini.canStore(path) || (isEdited(row.module) && ini::valueFault(path) != ini::ValueFault::None))
-            return &row;
+    for (const std::size_t module : SettingsLayout::modulesFromTop()) {
+        const QString &path = paths[module];
+        if (!ini.canStore(path) || (isEdited(module) && ini::valueFault(path) != ini::ValueFault::None))
+            return module;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 void TfrmConfiguracoes::bitSalvarClick()
@@ -186,15 +180,15 @@ void TfrmConfiguracoes::bitSalvarClick()
     // The file refuses a character its encoding has no bytes for, and an
     // edit holding a control character or that would read back otherwise:
     // name the field before anything is written, instead of a failed save.
-    if (const SettingsRow *row = firstUnstorablePath(ini, paths)) {
-        const QString &path = paths[row->module];
+    if (const auto module = firstUnstorablePath(ini, paths)) {
+        const QString &path = paths[*module];
         const bool readsBackOtherwise = ini.canStore(path) && ini::valueFault(path) == ini::ValueFault::ChangedOnRead;
         m_services.notifier.warning(
-            u"O caminho do m\u00f3dulo "_s + row->entry().settingsLabel.toString() +
+            u"O caminho do m\u00f3dulo "_s + ModuleCatalogue::at(*module).settingsLabel.toString() +
             (readsBackOtherwise ? u" n\u00e3o seria lido de volta como est\u00e1: tem mais de %1 caracteres, ou "
                                   u"espa\u00e7os ou aspas nas pontas."_s.arg(ini::kMaxValueLength)
                                 : u" cont\u00e9m caracteres que n\u00e3o podem ser gravados em configuracoes.ini."_s));
-        editOf(*row)->setFocus();
+        m_edits.at(*module)->setFocus();
         return;
     }
     // One atomic save: a failure leaves the file as it was and the window open.

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <optional>
 
 class QLineEdit;
 class QPushButton;
@@ -16,7 +17,6 @@ namespace menugeral {
 
 class IniFile;
 class SettingsHost;
-struct SettingsRow;
 
 // The settings window: one edit field per module with a browse button beside
 // it. "&Salvar" writes every path to configuracoes.ini and closes; every close
@@ -36,25 +36,25 @@ public:
     const QString &configFileName() const;
 
 public Q_SLOTS:
-    void BitBtn1Click() { browseFor(u"BitBtn1"); }
-    void BitBtn2Click() { browseFor(u"BitBtn2"); }
-    void BitBtn3Click() { browseFor(u"BitBtn3"); }
-    void BitBtn4Click() { browseFor(u"BitBtn4"); }
-    void BitBtn5Click() { browseFor(u"BitBtn5"); }
-    void BitBtn6Click() { browseFor(u"BitBtn6"); }
-    void BitBtn7Click() { browseFor(u"BitBtn7"); }
-    void BitBtn8Click() { browseFor(u"BitBtn8"); }
-    void BitBtn9Click() { browseFor(u"BitBtn9"); }
-    void BitBtn10Click() { browseFor(u"BitBtn10"); }
-    void BitBtn11Click() { browseFor(u"BitBtn11"); }
-    void BitBtn12Click() { browseFor(u"BitBtn12"); }
-    void BitBtn13Click() { browseFor(u"BitBtn13"); }
-    void BitBtn14Click() { browseFor(u"BitBtn14"); }
-    void BitBtn15Click() { browseFor(u"BitBtn15"); }
-    void BitBtn16Click() { browseFor(u"BitBtn16"); }
-    void BitBtn17Click() { browseFor(u"BitBtn17"); }
-    void BitBtn18Click() { browseFor(u"BitBtn18"); }
-    void BitBtn19Click() { browseFor(u"BitBtn19"); }
+    void BitBtn1Click() { browseFor(ModuleRow::Gerencial); }
+    void BitBtn2Click() { browseFor(ModuleRow::VendServ); }
+    void BitBtn3Click() { browseFor(ModuleRow::Caixa); }
+    void BitBtn4Click() { browseFor(ModuleRow::Pdv); }
+    void BitBtn5Click() { browseFor(ModuleRow::Cooper); }
+    void BitBtn6Click() { browseFor(ModuleRow::Ondaro); }
+    void BitBtn7Click() { browseFor(ModuleRow::Industrial); }
+    void BitBtn8Click() { browseFor(ModuleRow::Relac); }
+    void BitBtn9Click() { browseFor(ModuleRow::Contabil); }
+    void BitBtn10Click() { browseFor(ModuleRow::EscFiscal); }
+    void BitBtn11Click() { browseFor(ModuleRow::FolhaPgto); }
+    void BitBtn12Click() { browseFor(ModuleRow::Lucro); }
+    void BitBtn13Click() { browseFor(ModuleRow::Controller); }
+    void BitBtn14Click() { browseFor(ModuleRow::Cia); }
+    void BitBtn15Click() { browseFor(ModuleRow::Light); }
+    void BitBtn16Click() { browseFor(ModuleRow::Free); }
+    void BitBtn17Click() { browseFor(ModuleRow::Finance); }
+    void BitBtn18Click() { browseFor(ModuleRow::HelpDesk); }
+    void BitBtn19Click() { browseFor(ModuleRow::Conferencia); }
 
     void bitSalvarClick();
     void bitCancelarClick();
@@ -66,13 +66,12 @@ private:
     void buildWidgets();
     void FormCreate();
     void FormClose();
-    void browseFor(QStringView buttonName);
+    void browseFor(std::size_t module);
     // The text differs from the path the window showed when it opened.
     bool isEdited(std::size_t module) const;
-    // The first edited field, from the top of the window, whose text the file
-    // cannot hold or would not give back as it is.
-    const SettingsRow *firstUnstorablePath(const IniFile &ini, const ConfiguredPaths &paths) const;
-    QLineEdit *editOf(const SettingsRow &row) const;
+    // The catalogue row of the first field, from the top of the window, whose
+    // text the file cannot hold or, edited, would not give back as it is.
+    std::optional<std::size_t> firstUnstorablePath(const IniFile &ini, const ConfiguredPaths &paths) const;
 
     const PlatformServices &m_services;
     QDialog &m_passwordDialog;

@@ -24,7 +24,7 @@ struct Outcome
 };
 
 // The real program, copied beside its own configuracoes.ini, run as over SSH:
-// no display of any kind, and without the window module the commands never load.
+// no display of any kind.
 class TechnicianCommandLine : public testing::Test
 {
 protected:
@@ -169,14 +169,6 @@ TEST_F(TechnicianCommandLine, AFileAboveTheBoundIsRefusedWithExitCodeTwo)
             << said.toStdString();
     }
     EXPECT_EQ(QFileInfo(config()).size(), size);
-}
-
-TEST_F(TechnicianCommandLine, MenuWithoutItsWindowModuleNamesTheMissingFileAndFails)
-{
-    const Outcome started = run({});
-    EXPECT_EQ(started.exitCode, 1);
-    EXPECT_TRUE(started.err.contains(dir.filePath(QStringLiteral(MENUGERAL_WINDOW_MODULE))))
-        << started.err.toStdString();
 }
 
 } // namespace

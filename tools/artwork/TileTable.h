@@ -4,6 +4,7 @@
 #include <QSize>
 #include <QStringView>
 
+#include <cstddef>
 #include <span>
 
 namespace menugeral::artwork {
@@ -30,10 +31,11 @@ enum class Pictogram
     CalculatorWithCoins,
 };
 
-// One module tile: the file is named after the main window's button.
+// One module tile: the file is named after the main window's button of its
+// catalogue row.
 struct ModuleTile
 {
-    QStringView button;
+    std::size_t module; // catalogue row (ModuleRow)
     QSize size;
     QRgb colour;
     Pictogram pictogram;

@@ -15,6 +15,7 @@
 #include "Tiles.h"
 #include "UsersIcon.h"
 #include "Wordmark.h"
+#include "catalogue/ModuleCatalogue.h"
 #include "widgets/Fonts.h"
 
 #include <QApplication>
@@ -44,7 +45,9 @@ void writeMenuPictures(PictureFiles &files, const ArtworkFonts &fonts)
                                       : doubleDensityName(menugeral::captionArtworkName(caption)),
                            drawCaption(caption, scale));
         for (const ModuleTile &tile : moduleTiles())
-            files.writePng(name(u"tiles/"_s + tile.button.toString() + u".png"_s), drawTile(tile, fonts, scale));
+            files.writePng(
+                name(u"tiles/"_s + menugeral::ModuleCatalogue::at(tile.module).menuButton.toString() + u".png"_s),
+                drawTile(tile, fonts, scale));
     }
 }
 

@@ -13,11 +13,9 @@ using namespace Qt::StringLiterals;
 
 std::optional<QString> copyProgram(const QString &folder)
 {
-    for (const QString &name : {u"menugeral"_s, QStringLiteral(MENUGERAL_WINDOW_MODULE)}) {
-        const QString file = QStringLiteral(MENUGERAL_BIN_DIR) + u'/' + name;
-        if (!QFile::copy(file, folder + u'/' + name))
-            return u"cannot copy "_s + file;
-    }
+    const QString file = QStringLiteral(MENUGERAL_BIN_DIR "/menugeral");
+    if (!QFile::copy(file, folder + u"/menugeral"_s))
+        return u"cannot copy "_s + file;
     return std::nullopt;
 }
 

@@ -19,8 +19,7 @@ namespace menugeral::e2e {
 inline const QByteArray kMenuClass = QByteArrayLiteral("TFrmMenuGeralNovo");
 inline const QString kWarningCaption = QStringLiteral("Menu Geral do Sistema");
 
-// Copies the built program and its window module into `folder`; an
-// explanation when it cannot.
+// Copies the built program into `folder`; an explanation when it cannot.
 std::optional<QString> copyProgram(const QString &folder);
 
 // The menu as an installer would lay it out: the real program copied into a
