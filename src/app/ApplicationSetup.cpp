@@ -61,7 +61,7 @@ void reportSilentMenu(const SingleInstanceGuard &guard, bool windowFound)
 
 } // namespace
 
-int runMenu(MenuStart &start)
+int runMenu(MenuStart &start, MenuInstance &instance)
 {
     choosePlatformPlugin();
     // Set before the first window, which takes its WM_CLASS from it. No
@@ -82,19 +82,14 @@ int runMenu(MenuStart &start)
         QCoreApplication::exit(0);
     });
 
-    // The address is worked out again: Qt makes a missing runtime directory
-    // with the application, and a later start looks where a running menu has
-    // its guard.
-    SingleInstanceGuard guard(currentInstanceAddress());
-    guard.setActivationToken(start.activationToken);
-    // A menu that holds the lock but did not answer was waited for already.
-    switch (start.runningMenu ? *start.runningMenu : guard.claim()) {
+    const auto [claim, guard] = instance.claim();
+    switch (claim) {
     case SingleInstanceGuard::Claim::AnotherInstanceRuns:
         // A menu that started since this start asked; it shows itself.
         handForegroundToWindowOfClass(kMenuWindowClass);
         return 0;
     case SingleInstanceGuard::Claim::AnotherInstanceSilent:
-        reportSilentMenu(guard, activateWindowOfClass(kMenuWindowClass));
+        reportSilentMenu(*guard, activateWindowOfClass(kMenuWindowClass));
         return 0;
     case SingleInstanceGuard::Claim::FirstInstance:
     case SingleInstanceGuard::Claim::Unguarded:
@@ -119,10 +114,11 @@ int runMenu(MenuStart &start)
     // Starts that come while the window is still being made (its missing-file
     // warning runs an event loop) need nothing: the window is shown next.
     QPointer<TFrmMenuGeralNovo> shown;
-    QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &app, [&shown](const QByteArray &laterToken) {
-        if (shown)
-            bringForward(*shown, laterToken);
-    });
+    QObject::connect(guard.get(), &SingleInstanceGuard::activationRequested, &app,
+                     [&shown](const QByteArray &laterToken) {
+                         if (shown)
+                             bringForward(*shown, laterToken);
+                     });
     TFrmMenuGeralNovo menu(services);
     if (terminated)
         return 0;
@@ -134,7 +130,7 @@ int runMenu(MenuStart &start)
     // The token this start was launched with lets the new window take the focus.
     if (!focusToken.isEmpty())
         requestActivation(menu, focusToken);
-    guard.setWindowId(menu.winId());
+    guard->setWindowId(menu.winId());
     shown = &menu;
     return app.exec();
 }

@@ -4,8 +4,9 @@
 
 namespace menugeral {
 
-// The window part of the program: hands over to a menu that started since it
-// was asked, or runs the menu until its window closes. Returns the exit code.
-int runMenu(MenuStart &start);
+// Makes the windowing application, then hands over to a menu that started
+// since `instance` asked, or runs the menu until its window closes. Returns the
+// exit code.
+int runMenu(MenuStart &start, MenuInstance &instance);
 
 } // namespace menugeral

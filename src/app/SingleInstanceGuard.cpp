@@ -88,9 +88,9 @@ void SingleInstanceGuard::setWindowId(quint64 windowId)
     m_windowId = windowId;
 }
 
-quint64 SingleInstanceGuard::runningWindowId() const
+void SingleInstanceGuard::adoptLock(std::unique_ptr<InstanceLock> lock)
 {
-    return m_runningWindowId;
+    m_lock = std::move(lock);
 }
 
 SingleInstanceGuard::Claim SingleInstanceGuard::claim()
@@ -103,14 +103,6 @@ std::optional<SingleInstanceGuard::Claim> SingleInstanceGuard::askRunningMenu()
     return contend(false);
 }
 
-bool SingleInstanceGuard::isHeld(const std::optional<InstanceAddress> &address)
-{
-    if (!address || !QFileInfo::exists(address->lockFileName))
-        return false;
-    InstanceLock lock(address->lockFileName);
-    return lock.tryLock() == InstanceLock::Result::HeldElsewhere;
-}
-
 std::optional<SingleInstanceGuard::Claim> SingleInstanceGuard::contend(bool mayBecomeMenu)
 {
     if (!m_address)
@@ -119,10 +111,13 @@ std::optional<SingleInstanceGuard::Claim> SingleInstanceGuard::contend(bool mayB
     if (!mayBecomeMenu && !QFileInfo::exists(m_address->lockFileName))
         return std::nullopt;
 
-    auto lock = std::make_unique<InstanceLock>(m_address->lockFileName);
+    auto lock = m_lock ? std::move(m_lock) : std::make_unique<InstanceLock>(m_address->lockFileName);
     const QDeadlineTimer deadline(m_deadline);
+    // One that only asks came here having found the lock held.
+    if (!mayBecomeMenu && requestActivation(deadline))
+        return Claim::AnotherInstanceRuns;
     for (;;) {
-        const InstanceLock::Result locked = lock->tryLock();
+        const InstanceLock::Result locked = lock->isLocked() ? InstanceLock::Result::Acquired : lock->tryLock();
         if (locked == InstanceLock::Result::Acquired) {
             // No menu runs; the lock goes with `lock` unless this one becomes it.
             if (!mayBecomeMenu)
@@ -151,13 +146,7 @@ std::optional<SingleInstanceGuard::Claim> SingleInstanceGuard::contend(bool mayB
 bool SingleInstanceGuard::requestActivation(const QDeadlineTimer &deadline)
 {
     // Reached or not, only an answer tells that the menu got the request.
-    const auto answer = askLocalChannel(m_address->socketName, showRequest(m_activationToken), deadline);
-    if (!answer)
-        return false;
-    bool ok = false;
-    const quint64 id = answer->trimmed().toULongLong(&ok);
-    m_runningWindowId = ok ? id : 0;
-    return true;
+    return askLocalChannel(m_address->socketName, showRequest(m_activationToken), deadline).has_value();
 }
 
 std::optional<QByteArray> SingleInstanceGuard::answer(const QByteArray &request)
@@ -165,7 +154,7 @@ std::optional<QByteArray> SingleInstanceGuard::answer(const QByteArray &request)
     const auto token = tokenOf(request);
     if (!token)
         return std::nullopt;
-    // Show first: the answer lets the other start bring the shown window forward.
+    // Shown first: the answer tells the other start that the menu came forward.
     Q_EMIT activationRequested(*token);
     return QByteArray::number(m_windowId) + '\n';
 }

@@ -18,7 +18,7 @@ class InstanceLock;
 // One menu per user and display. The first start holds a lock file for its
 // whole run and listens on a local socket; a later start finds the lock taken,
 // asks the running menu over the socket to show itself (handing over its
-// activation token, if it has one) and learns its window. A menu that was
+// activation token, if it has one) and waits for its answer. A menu that was
 // killed leaves a socket nobody answers, which the next start takes over; its
 // lock went with it (see InstanceLock).
 class SingleInstanceGuard : public QObject
@@ -47,20 +47,19 @@ public:
     void setActivationToken(const QByteArray &token);
 
     Claim claim();
-    // The same for a start that need not become the menu, and so can ask
-    // before it makes its windowing application: AnotherInstanceRuns or
+    // The same for a start that found the lock held and need not become the
+    // menu, and so can ask before it makes its windowing application: the
+    // running menu is asked first. AnotherInstanceRuns or
     // AnotherInstanceSilent as claim() gives them; nothing when no menu holds
     // the lock (it is left free for claim(), and no lock file is made) or no
     // guard can be set up.
     std::optional<Claim> askRunningMenu();
-    // Whether some process holds the lock at `address`, a menu running or
-    // starting: worth asking. Needs no application object and makes no file.
-    static bool isHeld(const std::optional<InstanceAddress> &address);
+    // A lock this start acquired at this guard's address before it had an
+    // application object; claim() keeps it instead of asking again.
+    void adoptLock(std::unique_ptr<InstanceLock> lock);
 
     // What the first instance tells later starts: its main window's native id.
     void setWindowId(quint64 windowId);
-    // After AnotherInstanceRuns: the window id the running menu answered with, 0 when none.
-    quint64 runningWindowId() const;
 
 Q_SIGNALS:
     // A later start asked this menu to show itself and come to the front;
@@ -78,7 +77,6 @@ private:
     std::chrono::milliseconds m_deadline{5000};
     QByteArray m_activationToken;
     quint64 m_windowId = 0;
-    quint64 m_runningWindowId = 0;
 };
 
 } // namespace menugeral

@@ -14,13 +14,13 @@ int main(int argc, char **argv)
         return *exitCode;
     // Taken before anything is changed in it for the menu itself.
     auto moduleEnvironment = environmentForModules();
-    MenuStart start{argc, argv, takeActivationToken(), std::nullopt, std::move(moduleEnvironment)};
+    MenuStart start{argc, argv, takeActivationToken(), std::move(moduleEnvironment)};
     // A start while the menu runs only wakes it, before it makes a window
     // system connection it would not use.
-    start.runningMenu = askRunningMenu(start);
-    if (start.runningMenu == SingleInstanceGuard::Claim::AnotherInstanceRuns) {
+    MenuInstance instance(start);
+    if (instance.handedOver()) {
         handForegroundToWindowOfClass(kMenuWindowClass);
         return 0;
     }
-    return runMenu(start);
+    return runMenu(start, instance);
 }
