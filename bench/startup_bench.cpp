@@ -13,6 +13,8 @@
 // What a real desktop adds (a window manager or compositor, Wayland, a scaled
 // screen) is not measured.
 
+#include "XvfbServer.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -162,19 +164,12 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 15;
 
-    // MENUGERAL_XVFB_DISPLAY ("41" or ":41") picks the display number on a shared
-    // machine; otherwise Xvfb takes the first free one.
-    QStringList xvfbArguments{u"-displayfd"_s,   u"1"_s,         u"-screen"_s, u"0"_s,
-                              u"1280x1024x24"_s, u"-nolisten"_s, u"tcp"_s};
-    if (const QString chosen = qEnvironmentVariable("MENUGERAL_XVFB_DISPLAY"); !chosen.isEmpty())
-        xvfbArguments.prepend(u':' + QString(chosen).remove(u':'));
-    QProcess xvfb;
-    xvfb.start(u"Xvfb"_s, xvfbArguments);
-    if (!xvfb.waitForReadyRead(10000)) {
-        std::fprintf(stderr, "Xvfb did not start (is it installed?)\n");
+    menugeral::test::XvfbServer xvfb;
+    if (const auto problem = xvfb.start()) {
+        std::fprintf(stderr, "%s\n", qPrintable(*problem));
         return 1;
     }
-    const QString display = u':' + QString::fromLatin1(xvfb.readAllStandardOutput().trimmed());
+    const QString display = xvfb.display();
     xcb_connection_t *connection = xcb_connect(display.toLatin1().constData(), nullptr);
     if (xcb_connection_has_error(connection)) {
         std::fprintf(stderr, "cannot connect to %s\n", qPrintable(display));
@@ -255,7 +250,5 @@ int main(int argc, char **argv)
                 menuMem / bareMem);
 
     xcb_disconnect(connection);
-    xvfb.terminate();
-    xvfb.waitForFinished();
     return 0;
 }

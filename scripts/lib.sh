@@ -1,6 +1,6 @@
 # shellcheck shell=bash
-# Shared by scripts/run and scripts/test: the packages a fresh machine needs,
-# their installation, and the build into build/. Sourced, not run.
+# Shared by the scripts: the packages a fresh machine needs, their
+# installation, the build into build/ and a private X display. Sourced, not run.
 
 MENUGERAL_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # shellcheck disable=SC2034 # used by the scripts that source this file
@@ -139,4 +139,29 @@ menugeral_build_windows() {
         cmake --preset windows
         cmake --build --preset windows --parallel 2
     )
+}
+
+# Starts a private Xvfb and exports DISPLAY once it accepts clients: on the
+# display MENUGERAL_XVFB_DISPLAY names ("41" or ":41") on a shared machine, or
+# on a free one. Its messages go to the file given; its pid is left in
+# MENUGERAL_XVFB_PID for the caller to stop on exit.
+menugeral_start_xvfb() { # menugeral_start_xvfb <log file>
+    local number tries=200
+    number="$(mktemp)"
+    Xvfb ${MENUGERAL_XVFB_DISPLAY:+":${MENUGERAL_XVFB_DISPLAY#:}"} -displayfd 3 -screen 0 1280x1024x24 \
+        -nolisten tcp 3>"$number" 2>"$1" &
+    MENUGERAL_XVFB_PID=$!
+    until [ -s "$number" ] || [ "$tries" -eq 0 ] || ! kill -0 "$MENUGERAL_XVFB_PID" 2>/dev/null; do
+        tries=$((tries - 1))
+        sleep 0.1
+    done
+    DISPLAY=":$(head -n 1 "$number")"
+    rm -f "$number"
+    if [ "$DISPLAY" = : ]; then
+        kill "$MENUGERAL_XVFB_PID" 2>/dev/null || true
+        menugeral_say "Xvfb did not start:"
+        cat "$1" >&2
+        return 1
+    fi
+    export DISPLAY
 }

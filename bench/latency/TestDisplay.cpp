@@ -34,46 +34,21 @@ TestDisplay::~TestDisplay()
 {
     if (m_connection)
         xcb_disconnect(m_connection);
-    for (QProcess *process : {&m_windowManager, &m_server}) {
-        if (process->state() == QProcess::NotRunning)
-            continue;
-        process->terminate();
-        if (!process->waitForFinished(3000))
-            process->kill();
-        process->waitForFinished();
+    if (m_windowManager.state() != QProcess::NotRunning) {
+        m_windowManager.terminate();
+        if (!m_windowManager.waitForFinished(3000))
+            m_windowManager.kill();
+        m_windowManager.waitForFinished();
     }
 }
 
 std::optional<QString> TestDisplay::start()
 {
-    const QString wanted = qEnvironmentVariable("MENUGERAL_XVFB_DISPLAY");
-    QStringList arguments =
-        wanted.isEmpty() ? QStringList{u"-displayfd"_s, u"1"_s} : QStringList{u':' + QString(wanted).remove(u':')};
-    arguments << u"-screen"_s << u"0"_s << u"1280x1024x24"_s << u"-nolisten"_s << u"tcp"_s;
-    m_server.setStandardErrorFile(QProcess::nullDevice());
-    m_server.start(u"Xvfb"_s, arguments);
-    if (!m_server.waitForStarted())
-        return u"Xvfb did not start (is it installed?)"_s;
-    if (wanted.isEmpty()) {
-        if (!m_server.waitForReadyRead(10000))
-            return u"Xvfb did not report its display"_s;
-        m_name = u':' + QString::fromLatin1(m_server.readLine().trimmed());
-    } else {
-        m_name = u':' + QString(wanted).remove(u':');
-    }
-
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        if (m_connection)
-            xcb_disconnect(m_connection);
-        m_connection = xcb_connect(m_name.toLatin1().constData(), nullptr);
-        if (!xcb_connection_has_error(m_connection))
-            break;
-        poll(nullptr, 0, 50);
-    } while (timer.elapsed() < 10000);
+    if (const auto problem = m_server.start())
+        return problem;
+    m_connection = xcb_connect(name().toLatin1().constData(), nullptr);
     if (xcb_connection_has_error(m_connection))
-        return u"cannot connect to Xvfb on "_s + m_name;
+        return u"cannot connect to Xvfb on "_s + name();
     m_root = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data->root;
     const std::uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
     xcb_change_window_attributes(m_connection, m_root, XCB_CW_EVENT_MASK, &mask);
@@ -128,7 +103,7 @@ std::optional<DisplayEvent> TestDisplay::waitForUnmap(xcb_window_t window, int t
 std::optional<QString> TestDisplay::startWindowManager()
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"DISPLAY"_s, m_name);
+    environment.insert(u"DISPLAY"_s, name());
     m_windowManager.setProcessEnvironment(environment);
     m_windowManager.setStandardOutputFile(QProcess::nullDevice());
     m_windowManager.setStandardErrorFile(QProcess::nullDevice());

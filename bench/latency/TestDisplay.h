@@ -1,5 +1,7 @@
 #pragma once
 
+#include "XvfbServer.h"
+
 #include <QByteArrayView>
 #include <QPoint>
 #include <QProcess>
@@ -36,7 +38,7 @@ public:
     // Starts Xvfb on MENUGERAL_XVFB_DISPLAY, or on a free display; an
     // explanation when it cannot.
     std::optional<QString> start();
-    const QString &name() const { return m_name; }
+    const QString &name() const { return m_server.display(); }
 
     // The next top-level window mapped (pop-ups such as balloons aside).
     std::optional<DisplayEvent> waitForMap(int timeoutMs);
@@ -69,9 +71,8 @@ private:
     xcb_atom_t atom(const char *name);
     xcb_window_t activeWindow();
 
-    QProcess m_server;
+    test::XvfbServer m_server;
     QProcess m_windowManager;
-    QString m_name;
     xcb_connection_t *m_connection = nullptr;
     xcb_window_t m_root = XCB_NONE;
 };

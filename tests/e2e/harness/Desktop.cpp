@@ -68,17 +68,6 @@ void stopGroup(QProcess &process)
     }
 }
 
-void stop(QProcess &process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(2000)) {
-        process.kill();
-        process.waitForFinished(2000);
-    }
-}
-
 } // namespace
 
 QString endOf(const QProcess &process)
@@ -112,7 +101,6 @@ Desktop::Desktop() = default;
 Desktop::~Desktop()
 {
     stopGroup(m_windowManager);
-    stop(m_server);
 }
 
 QStringList Desktop::missingTools()
@@ -136,25 +124,8 @@ bool Desktop::hasWindowManager(const QString &windowManager)
 std::optional<QString> Desktop::start(const QString &windowManager)
 {
     m_windowManagerName = windowManager;
-    // Xvfb picks a free display, or takes the one MENUGERAL_XVFB_DISPLAY names
-    // on a shared machine, and writes its number to the given descriptor.
-    QStringList arguments{u"-displayfd"_s,   u"1"_s,         u"-screen"_s, u"0"_s,
-                          u"1280x1024x24"_s, u"-nolisten"_s, u"tcp"_s,     u"-noreset"_s};
-    if (const QString wanted = qEnvironmentVariable("MENUGERAL_XVFB_DISPLAY"); !wanted.isEmpty())
-        arguments.prepend(u':' + QString(wanted).remove(u':'));
-    m_server.setProcessChannelMode(QProcess::SeparateChannels);
-    m_server.setStandardErrorFile(QProcess::nullDevice());
-    m_server.start(u"Xvfb"_s, arguments);
-    if (!m_server.waitForStarted())
-        return u"Xvfb did not start: "_s + m_server.errorString();
-    QElapsedTimer timer;
-    timer.start();
-    while (!m_server.canReadLine() && timer.elapsed() < kToolTimeoutMs && m_server.state() == QProcess::Running)
-        m_server.waitForReadyRead(100);
-    const QByteArray number = m_server.readLine().trimmed();
-    if (number.isEmpty())
-        return u"Xvfb did not report its display"_s;
-    m_display = u':' + QString::fromLatin1(number);
+    if (const auto problem = m_server.start())
+        return problem;
 
     QProcessEnvironment wmEnvironment = environment();
     wmEnvironment.insert(u"NO_AT_BRIDGE"_s, u"1"_s); // no accessibility bus to start and leave behind
@@ -180,7 +151,7 @@ QStringList Desktop::troubles() const
     QCoreApplication::processEvents(); // lets the processes notice an end
     QStringList troubles;
     for (const auto &[name, process] :
-         {std::pair{u"Xvfb"_s, &m_server}, std::pair{m_windowManagerName, &m_windowManager}}) {
+         {std::pair{u"Xvfb"_s, &m_server.process()}, std::pair{m_windowManagerName, &m_windowManager}}) {
         if (process->state() == QProcess::NotRunning)
             troubles << name + u" ended: "_s + endOf(*process);
     }
@@ -199,7 +170,7 @@ std::optional<QString> Desktop::waitForWindowManager()
         },
         10s);
     if (!ready)
-        return m_windowManagerName + u" did not take over display "_s + m_display;
+        return m_windowManagerName + u" did not take over display "_s + m_server.display();
     return std::nullopt;
 }
 
@@ -209,7 +180,7 @@ QProcessEnvironment Desktop::environment() const
     for (const QString &name : {u"QT_QPA_PLATFORM"_s, u"WAYLAND_DISPLAY"_s, u"XAUTHORITY"_s, u"XDG_CONFIG_HOME"_s,
                                 u"XDG_CACHE_HOME"_s, u"XDG_DATA_HOME"_s})
         environment.remove(name);
-    environment.insert(u"DISPLAY"_s, m_display);
+    environment.insert(u"DISPLAY"_s, m_server.display());
     environment.insert(u"HOME"_s, m_home.path());
     environment.insert(u"XDG_RUNTIME_DIR"_s, m_runtime.path());
     return environment;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TempDir.h"
+#include "XvfbServer.h"
 
 #include <QByteArray>
 #include <QPoint>
@@ -98,9 +99,8 @@ private:
 
     test::TempDir m_home;
     test::TempDir m_runtime;
-    QProcess m_server;
+    test::XvfbServer m_server;
     QProcess m_windowManager;
-    QString m_display;
     QString m_windowManagerName;
 };
 
