@@ -27,6 +27,15 @@ class MenuOnWindowManager : public MenuOnDesktopTest, public testing::WithParamI
 {
 protected:
     QString windowManager() const override { return QString::fromLatin1(GetParam()); }
+
+    // The menu with one module, on screen under this window manager.
+    std::optional<quint64> startMenu()
+    {
+        menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});
+        menu.start();
+        return menu.waitForOneMenuWindow();
+    }
+    void xdotool(const QStringList &arguments) { desktop.run(u"xdotool"_s, arguments); }
 };
 
 TEST_F(MenuWindow, TileClickStartsTheConfiguredProgramWithItsArgumentsInItsDirectory)
@@ -84,13 +93,8 @@ TEST_F(MenuWindow, RestingOnATileShowsItsBalloonUntilThePointerLeaves)
 
 TEST_P(MenuOnWindowManager, TheMenuFollowsThePointerOnlyWhileTheButtonThatDragsItIsHeld)
 {
-    menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});
-    menu.start();
-    const auto window = menu.waitForOneMenuWindow();
+    const auto window = startMenu();
     ASSERT_TRUE(window);
-    auto xdotool = [&](const QStringList &arguments) {
-        desktop.run(u"xdotool"_s, arguments);
-    };
     auto pointerBy = [&](int dx, int dy) {
         xdotool({u"mousemove_relative"_s, u"--sync"_s, u"--"_s, QString::number(dx), QString::number(dy)});
     };
@@ -159,13 +163,8 @@ TEST_F(MenuWindow, FirstStartWithoutConfigurationWarnsBeforeTheMenuShows)
 // and the keyboard still reaches it.
 TEST_P(MenuOnWindowManager, APressReleasedAtOnceLeavesNoMoveBehind)
 {
-    menu.writeConfiguration({{u"Modulo Gerencial"_s, {}}});
-    menu.start();
-    const auto window = menu.waitForOneMenuWindow();
+    const auto window = startMenu();
     ASSERT_TRUE(window);
-    auto xdotool = [&](const QStringList &arguments) {
-        desktop.run(u"xdotool"_s, arguments);
-    };
 
     struct Case
     {
