@@ -8,8 +8,8 @@
 // larger files are measured fewer times (never under three), so the whole run
 // stays short; "per MiB" shows whether the cost grows linearly.
 // MENUGERAL_BENCH_MENU names another build of the menu for `--check`.
-#include "catalogue/IniFile.h"
-#include "catalogue/ModuleCatalogue.h"
+#include "core/IniFile.h"
+#include "core/ModuleCatalogue.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

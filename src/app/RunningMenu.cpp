@@ -1,5 +1,5 @@
 #include "app/MenuStart.h"
-#include "platform/InstanceLock.h"
+#include "system/InstanceLock.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "app/SingleInstanceGuard.h"
 
-#include "platform/InstanceLock.h"
+#include "system/InstanceLock.h"
 
 #include <QFileInfo>
 #include <QThread>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/LocalChannel.h"
-#include "platform/InstanceAddress.h"
+#include "system/InstanceAddress.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>

@@ -2,7 +2,7 @@
 #include "app/MenuStart.h"
 #include "app/MenuWindowClass.h"
 #include "cli/CommandLine.h"
-#include "platform/StartHandOver.h"
+#include "system/StartHandOver.h"
 
 #include <utility>
 

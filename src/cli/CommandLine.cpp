@@ -1,10 +1,10 @@
 #include "cli/CommandLine.h"
 
-#include "catalogue/ModuleCatalogue.h"
 #include "cli/ModuleCheck.h"
 #include "cli/PathChanges.h"
-#include "platform/ExecutableDirectory.h"
-#include "platform/NativePathSyntax.h"
+#include "core/ModuleCatalogue.h"
+#include "core/ModulePath.h"
+#include "core/ProgramDirectory.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

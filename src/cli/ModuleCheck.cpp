@@ -1,10 +1,10 @@
 #include "cli/ModuleCheck.h"
 
-#include "catalogue/ConfiguredPaths.h"
-#include "catalogue/IniFile.h"
-#include "catalogue/IniValue.h"
-#include "catalogue/ModuleCatalogue.h"
-#include "platform/FileOwnership.h"
+#include "core/ConfiguredPaths.h"
+#include "core/IniFile.h"
+#include "core/IniValue.h"
+#include "core/ModuleCatalogue.h"
+#include "system/GuardedFile.h"
 
 #include <QFileInfo>
 #include <QJsonArray>

@@ -1,10 +1,10 @@
 #include "cli/PathChanges.h"
 
-#include "catalogue/ConfiguredPaths.h"
-#include "catalogue/IniFile.h"
-#include "catalogue/IniValue.h"
-#include "catalogue/ModuleCatalogue.h"
-#include "platform/FileUpdateLock.h"
+#include "core/ConfiguredPaths.h"
+#include "core/IniFile.h"
+#include "core/IniValue.h"
+#include "core/ModuleCatalogue.h"
+#include "system/FileUpdateLock.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "menu/ModuleLauncher.h"
 
-#include "catalogue/ModuleCatalogue.h"
+#include "core/ModuleCatalogue.h"
 #include "platform/Notifier.h"
 #include "platform/ProcessStarter.h"
 

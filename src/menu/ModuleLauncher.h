@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/ModulePath.h"
+#include "core/ModulePath.h"
 
 #include <QString>
 #include <QStringView>

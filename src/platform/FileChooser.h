@@ -20,4 +20,11 @@ public:
     virtual std::optional<QString> chooseFile(QWidget *parent, const QString &initialFileName) = 0;
 };
 
+// The platform's file-open dialog.
+class DialogFileChooser final : public FileChooser
+{
+public:
+    std::optional<QString> chooseFile(QWidget *parent, const QString &initialFileName) override;
+};
+
 } // namespace menugeral

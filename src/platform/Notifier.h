@@ -22,6 +22,14 @@ public:
     virtual void error(const QString &caption, const QString &text) = 0;
 };
 
+// Real modal message boxes, owned by the application.
+class MessageBoxNotifier final : public Notifier
+{
+public:
+    void warning(const QString &text) override;
+    void error(const QString &caption, const QString &text) override;
+};
+
 // Shows an error that escaped an operation the way the application does:
 // caption "Menu Geral", a full stop appended when the text's last character
 // is above the full stop's code.

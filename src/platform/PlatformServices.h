@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/NativePathSyntax.h"
+#include "core/ModulePath.h"
 
 namespace menugeral {
 

@@ -1,6 +1,6 @@
 #include "settings/DialogPlacement.h"
 
-#include "catalogue/WindowPlacement.h"
+#include "core/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

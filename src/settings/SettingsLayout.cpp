@@ -1,6 +1,6 @@
 #include "settings/SettingsLayout.h"
 
-#include "catalogue/ModuleCatalogue.h"
+#include "core/ModuleCatalogue.h"
 #include "settings/UnitMenuGeralConfiguracoesFrm.h"
 
 #include <algorithm>

@@ -1,15 +1,15 @@
 #include "settings/UnitMenuGeralConfiguracoesFrm.h"
 
-#include "catalogue/ConfiguredPaths.h"
-#include "catalogue/IniFile.h"
-#include "catalogue/IniValue.h"
+#include "core/ConfiguredPaths.h"
+#include "core/IniFile.h"
+#include "core/IniValue.h"
+#include "core/ProgramDirectory.h"
 #include "platform/FileChooser.h"
-#include "platform/FileUpdateLock.h"
 #include "platform/Notifier.h"
-#include "platform/ProgramDirectory.h"
 #include "settings/DialogLook.h"
 #include "settings/SettingsHost.h"
 #include "settings/SettingsLayout.h"
+#include "system/FileUpdateLock.h"
 #include "widgets/EtchedLine.h"
 
 #include <QLabel>

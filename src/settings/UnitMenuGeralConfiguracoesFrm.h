@@ -1,7 +1,7 @@
 #pragma once
 
-#include "catalogue/ConfiguredPaths.h"
-#include "catalogue/ModuleCatalogue.h"
+#include "core/ConfiguredPaths.h"
+#include "core/ModuleCatalogue.h"
 #include "platform/PlatformServices.h"
 #include "settings/HostedDialog.h"
 

@@ -1,6 +1,6 @@
 #include "widgets/BalloonHint.h"
 
-#include "platform/DesktopTranslucency.h"
+#include "platform/DesktopWindowing.h"
 #include "widgets/BalloonWindow.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "widgets/WindowDragger.h"
 
-#include "platform/SystemMove.h"
+#include "platform/DesktopWindowing.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #include "ForeignLines.h"
 #include "FuzzChecks.h"
 #include "FuzzInput.h"
-#include "catalogue/IniFile.h"
-#include "catalogue/IniText.h"
-#include "catalogue/Windows1252.h"
+#include "core/IniFile.h"
+#include "core/IniText.h"
+#include "core/Windows1252.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "FileAccessLog.h"
 #include "FuzzChecks.h"
 #include "FuzzInput.h"
-#include "catalogue/ModulePath.h"
+#include "core/ModulePath.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "FuzzChecks.h"
 #include "FuzzInput.h"
-#include "catalogue/IniText.h"
-#include "catalogue/Windows1252.h"
+#include "core/IniText.h"
+#include "core/Windows1252.h"
 
 #include <QSet>
 

@@ -6,7 +6,7 @@
 
 #include "Fakes.h"
 #include "TempDir.h"
-#include "catalogue/ModuleCatalogue.h"
+#include "core/ModuleCatalogue.h"
 #include "settings/SettingsHost.h"
 #include "settings/UnitMenuGeralConfiguracoesFrm.h"
 #include "widgets/Fonts.h"

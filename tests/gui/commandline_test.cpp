@@ -1,8 +1,8 @@
 #include "SettingsTestSupport.h"
-#include "catalogue/ConfiguredPaths.h"
-#include "catalogue/IniFile.h"
 #include "cli/ModuleCheck.h"
 #include "cli/PathChanges.h"
+#include "core/ConfiguredPaths.h"
+#include "core/IniFile.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 
 #include <QDir>

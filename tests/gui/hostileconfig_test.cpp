@@ -1,7 +1,7 @@
 #include "ForeignLines.h"
 #include "SettingsTestSupport.h"
-#include "catalogue/IniFile.h"
-#include "catalogue/ModuleCatalogue.h"
+#include "core/IniFile.h"
+#include "core/ModuleCatalogue.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 #include "TempDir.h"
-#include "platform/InstanceLock.h"
+#include "system/InstanceLock.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "Fakes.h"
 #include "TempDir.h"
-#include "catalogue/ModuleCatalogue.h"
+#include "core/ModuleCatalogue.h"
 #include "menu/ModuleLauncher.h"
 #include "menu/UnitMenuGeralNovoFrm.h"
 #include "widgets/PictureButton.h"

@@ -3,7 +3,7 @@
 #include "SettingsTestSupport.h"
 #include "TempDir.h"
 #include "WaylandLimits.h"
-#include "catalogue/WindowPlacement.h"
+#include "core/WindowPlacement.h"
 #include "settings/UnitMenuGeralConfiguracoesFrm.h"
 #include "settings/UnitMenuGeralConfiguracoesSenhaFrm.h"
 #include "widgets/Fonts.h"

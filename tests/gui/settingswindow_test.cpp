@@ -1,7 +1,7 @@
 #include "QtPrinters.h"
 #include "SettingsTestSupport.h"
 #include "WaylandLimits.h"
-#include "catalogue/WindowPlacement.h"
+#include "core/WindowPlacement.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "TempDir.h"
 #include "app/SingleInstanceGuard.h"
-#include "platform/InstanceAddress.h"
-#include "platform/InstanceLock.h"
+#include "system/InstanceAddress.h"
+#include "system/InstanceLock.h"
 
 #include <QCoreApplication>
 #include <QDir>

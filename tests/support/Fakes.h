@@ -1,11 +1,11 @@
 #pragma once
 
 #include "QtPrinters.h"
+#include "core/ProgramDirectory.h"
 #include "platform/FileChooser.h"
 #include "platform/Notifier.h"
 #include "platform/PlatformServices.h"
 #include "platform/ProcessStarter.h"
-#include "platform/ProgramDirectory.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/IniText.h"
+#include "core/IniText.h"
 
 #include <QByteArrayView>
 #include <QString>

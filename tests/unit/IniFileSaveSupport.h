@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TempDir.h"
-#include "catalogue/IniFile.h"
+#include "core/IniFile.h"
 
 #include <QDir>
 #include <QStringList>

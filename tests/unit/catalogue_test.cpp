@@ -1,5 +1,5 @@
-#include "catalogue/ModuleCatalogue.h"
-#include "catalogue/Windows1252.h"
+#include "core/ModuleCatalogue.h"
+#include "core/Windows1252.h"
 
 #include <QString>
 

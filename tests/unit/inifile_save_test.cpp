@@ -1,6 +1,6 @@
 #include "IniFileSaveSupport.h"
 #include "TempDir.h"
-#include "catalogue/IniFile.h"
+#include "core/IniFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "TempDir.h"
-#include "catalogue/IniFile.h"
-#include "catalogue/ModuleCatalogue.h"
+#include "core/IniFile.h"
+#include "core/ModuleCatalogue.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "catalogue/IniValue.h"
+#include "core/IniValue.h"
 
 #include <gtest/gtest.h>
 

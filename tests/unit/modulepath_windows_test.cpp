@@ -1,5 +1,5 @@
-#include "catalogue/DelimitedList.h"
-#include "catalogue/ModulePath.h"
+#include "core/DelimitedList.h"
+#include "core/ModulePath.h"
 
 #include <gtest/gtest.h>
 

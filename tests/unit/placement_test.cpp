@@ -1,4 +1,4 @@
-#include "catalogue/WindowPlacement.h"
+#include "core/WindowPlacement.h"
 
 #include <QPoint>
 #include <QRect>

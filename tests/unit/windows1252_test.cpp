@@ -1,4 +1,4 @@
-#include "catalogue/Windows1252.h"
+#include "core/Windows1252.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
 #include "TileTable.h"
 
-#include "catalogue/ModuleCatalogue.h"
+#include "core/ModuleCatalogue.h"
 
 #include <array>
 

@@ -15,7 +15,7 @@
 #include "Tiles.h"
 #include "UsersIcon.h"
 #include "Wordmark.h"
-#include "catalogue/ModuleCatalogue.h"
+#include "core/ModuleCatalogue.h"
 #include "widgets/Fonts.h"
 
 #include <QApplication>

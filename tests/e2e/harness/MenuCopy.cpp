@@ -1,6 +1,6 @@
 #include "harness/MenuCopy.h"
 
-#include "catalogue/Windows1252.h"
+#include "core/Windows1252.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "platform/StartHandOver.h"
 #include "platform/WindowActivation.h"
+#include "system/StartHandOver.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,4 +1,4 @@
-#include "catalogue/ModuleCatalogue.h"
+#include "core/ModuleCatalogue.h"
 #include "widgets/Fonts.h"
 
 #include <QFont>

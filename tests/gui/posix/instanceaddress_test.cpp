@@ -2,7 +2,7 @@
 // guard where that place is unusable.
 #include "TempDir.h"
 #include "app/SingleInstanceGuard.h"
-#include "platform/InstanceAddress.h"
+#include "system/InstanceAddress.h"
 
 #include <QDir>
 #include <QFile>

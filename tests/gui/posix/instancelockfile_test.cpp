@@ -1,7 +1,7 @@
 // What the lock file is on POSIX: a file that stays for the next holder, and
 // one that is never someone else's link.
 #include "TempDir.h"
-#include "platform/InstanceLock.h"
+#include "system/InstanceLock.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 // The technician's --check on POSIX paths, where the executable bit decides.
 #include "../SettingsTestSupport.h"
-#include "catalogue/ConfiguredPaths.h"
-#include "catalogue/IniFile.h"
 #include "cli/ModuleCheck.h"
+#include "core/ConfiguredPaths.h"
+#include "core/IniFile.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

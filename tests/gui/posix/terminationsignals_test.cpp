@@ -1,4 +1,4 @@
-#include "platform/TerminationSignals.h"
+#include "system/TerminationSignals.h"
 
 #include <QSignalSpy>
 

@@ -2,7 +2,7 @@
 // directories, a user who may not write, and a save killed half way.
 #include "../IniFileSaveSupport.h"
 #include "TempDir.h"
-#include "catalogue/IniFile.h"
+#include "core/IniFile.h"
 
 #include <QDir>
 #include <QFile>

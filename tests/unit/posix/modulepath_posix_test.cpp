@@ -1,5 +1,5 @@
 #include "TempDir.h"
-#include "catalogue/ModulePath.h"
+#include "core/ModulePath.h"
 
 #include <QDir>
 #include <QFile>

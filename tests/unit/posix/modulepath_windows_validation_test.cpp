@@ -1,7 +1,7 @@
 // Windows module paths validated on a POSIX file system, where "\\" is an
 // ordinary character of a file name.
 #include "TempDir.h"
-#include "catalogue/ModulePath.h"
+#include "core/ModulePath.h"
 
 #include <QDir>
 #include <QFile>

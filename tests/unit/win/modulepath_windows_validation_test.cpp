@@ -1,7 +1,7 @@
 // Windows module paths validated against the Windows file system itself:
 // drive letters, "\" and "/" as separators, letter case ignored.
 #include "TempDir.h"
-#include "catalogue/ModulePath.h"
+#include "core/ModulePath.h"
 
 #include <QDir>
 
