@@ -162,7 +162,7 @@ private:
         // Saved as the window saves, also a path that cannot be started yet
         // (the program may be installed later); but say so.
         for (const PathChange &change : std::get<std::vector<PathChange>>(parsed)) {
-            const PathState state = pathState(change.path, nativePathSyntax());
+            const PathState state = parsePath(change.path, nativePathSyntax()).state;
             if (state != PathState::Startable && state != PathState::Empty)
                 m_err << u"menugeral: note: the path of "_s << ModuleCatalogue::at(change.module).settingsLabel
                       << u" is "_s << stateText(state) << u": "_s << change.path << u'\n';

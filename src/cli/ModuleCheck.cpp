@@ -96,7 +96,7 @@ CheckReport checkConfiguration(const QString &fileName, PathSyntax syntax)
         report.problem = missingProblem(fileName);
     const ConfiguredPaths paths = report.problem.isEmpty() ? readConfiguredPaths(ini) : ConfiguredPaths{};
     for (std::size_t i = 0; i < ModuleCatalogue::size; ++i)
-        report.modules.push_back({&ModuleCatalogue::at(i), paths[i], pathState(paths[i], syntax)});
+        report.modules.push_back({&ModuleCatalogue::at(i), paths[i], parsePath(paths[i], syntax).state});
     return report;
 }
 

@@ -56,6 +56,18 @@ QFileInfo fileInfoOf(QStringView name)
     return QFileInfo(name.toString());
 }
 
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+QStringView withoutLeadingBlanks(QStringView text)
+{
+    while (!text.isEmpty() && isBlank(text.front()))
+        text = text.sliced(1);
+    return text;
+}
+
 // ---- Windows syntax: "C:\dir\prog.exe /switches" ----
 
 struct WindowsParts
@@ -72,45 +84,43 @@ WindowsParts splitAtFirstSlash(QStringView path)
     return {path.first(slash), path.sliced(slash)};
 }
 
-bool validWindowsPath(QStringView path)
-{
-    // A path part without any item (the text starts with "/") names no program
-    // at all: it is reported as invalid rather than ignored in silence.
-    if (splitDelimitedList(splitAtFirstSlash(path).pathPart, u'\\').isEmpty())
-        return false;
-    const qsizetype exe = indexOfExe(path);
-    if (exe < 0)
-        return false;
-    // The text as typed, cut where the upper-cased copy ends in ".EXE": Windows
-    // ignores letter case by itself, a case-sensitive file system must not be
-    // handed a spelling the user never wrote.
-    const QFileInfo info = fileInfoOf(path.first(exe + kExe.size()));
-    return info.exists() && !info.isDir();
-}
-
-LaunchRequest windowsRequest(QStringView path)
+ParsedPath parseWindowsPath(QStringView path)
 {
     const WindowsParts parts = splitAtFirstSlash(path);
     const QStringList items = splitDelimitedList(parts.pathPart, u'\\');
+    const qsizetype exe = indexOfExe(path);
+    // The program is the text as typed up to the first ".exe", in any letter
+    // case: Windows ignores case by itself, a case-sensitive file system must
+    // not be handed a spelling the user never wrote.
+    const QStringView program = path.first(exe < 0 ? path.size() : exe + kExe.size());
 
-    LaunchRequest request;
-    request.parameters = parts.parameters.toString();
+    ParsedPath parsed;
+    LaunchRequest &launch = parsed.launch;
+    launch.parameters = parts.parameters.toString();
     if (!items.isEmpty())
-        request.fileName = items.last();
+        launch.fileName = items.last();
     // The directory is what precedes the first occurrence of the file name,
     // less the separator before it; a name found nowhere leaves it empty.
-    const qsizetype at = request.fileName.isEmpty() ? -1 : parts.pathPart.indexOf(request.fileName);
+    const qsizetype at = launch.fileName.isEmpty() ? -1 : parts.pathPart.indexOf(launch.fileName);
     if (at >= 2)
-        request.directory = parts.pathPart.first(at - 1).toString();
-    return request;
+        launch.directory = parts.pathPart.first(at - 1).toString();
+    launch.program = program.toString();
+    parsed.commandLine = {launch.program, withoutLeadingBlanks(path.sliced(program.size())).toString()};
+
+    // A path part without any item (the text starts with "/") names no program
+    // at all: it is reported as invalid rather than ignored in silence.
+    if (path.isEmpty())
+        parsed.state = PathState::Empty;
+    else if (items.isEmpty() || exe < 0)
+        parsed.state = PathState::Invalid;
+    else if (const QFileInfo info = fileInfoOf(program); !info.exists())
+        parsed.state = PathState::NotFound;
+    else
+        parsed.state = info.isDir() ? PathState::Invalid : PathState::Startable;
+    return parsed;
 }
 
 // ---- POSIX syntax: "/dir/prog args" ----
-
-bool isBlank(QChar c)
-{
-    return c == u' ' || c == u'\t';
-}
 
 // Only "~/" is read as the home directory; "~user" is left as typed.
 QString expandHome(const QString &path)
@@ -133,132 +143,99 @@ bool isProgram(QStringView name)
     return info.isFile() && (endsWithExe(name) || info.isExecutable());
 }
 
-// Length of the program part of a POSIX module path.
-qsizetype programPartLength(QStringView text)
+// The program part of a POSIX module path, and whether it is a program.
+struct ProgramPart
+{
+    qsizetype length = 0;
+    bool isProgram = false;
+};
+
+ProgramPart programPart(QStringView text)
 {
     // An existing file up to the first ".exe" is taken as a Windows path would be.
     const qsizetype exe = indexOfExe(text);
     if (exe >= 0 && isRegularFile(text.first(exe + kExe.size())))
-        return exe + kExe.size();
+        return {exe + kExe.size(), true};
 
     // Blanks may stand inside directory names, so every prefix ending at a
     // blank is tried, shortest first. This also finds a program whose path
     // merely contains ".exe" inside a name (an "apps.executables" directory).
     for (qsizetype end = 1; end <= text.size(); ++end) {
         if ((end == text.size() || isBlank(text[end])) && isProgram(text.first(end)))
-            return end;
+            return {end, true};
     }
 
     // Nothing runnable: keep the first word (or the ".exe" cut) so that the
     // request still says what was asked for.
     if (exe >= 0)
-        return exe + kExe.size();
+        return {exe + kExe.size(), false};
     qsizetype end = 0;
     while (end < text.size() && !isBlank(text[end]))
         ++end;
-    return end;
+    return {end, false};
 }
 
-LaunchRequest posixRequest(const QString &path)
+PathState posixFailure(const QString &text, QStringView program)
 {
-    const QString text = expandHome(path);
-    const qsizetype length = programPartLength(text);
-    const QStringView program = QStringView(text).first(length);
-    QStringView rest = QStringView(text).sliced(length);
-    while (!rest.isEmpty() && isBlank(rest.front()))
-        rest = rest.sliced(1);
-
-    LaunchRequest request;
-    request.parameters = rest.toString();
-    if (program.isEmpty())
-        return request;
-    const qsizetype slash = program.lastIndexOf(u'/');
-    request.fileName = program.sliced(slash + 1).toString();
-    const QStringView typedDirectory = slash < 0 ? QStringView() : program.first(slash);
-    if (program.startsWith(u'/')) {
-        request.directory = typedDirectory.isEmpty() ? u"/"_s : typedDirectory.toString();
-    } else {
-        // A relative name is found in the current directory, as the validation
-        // found it; the starter gets the absolute directory so that it neither
-        // searches the PATH nor depends on where it is called from.
-        request.directory = QDir::cleanPath(QDir::currentPath() + u'/' + typedDirectory);
-    }
-    return request;
-}
-
-bool validPosixPath(const QString &path)
-{
-    const QString text = expandHome(path);
-    const QStringView program = QStringView(text).first(programPartLength(text));
-    return isProgram(program);
-}
-
-// The cut validWindowsPath makes: up to the first ".exe".
-CommandLineRequest windowsCommandLine(QStringView path)
-{
-    const qsizetype exe = indexOfExe(path);
-    const qsizetype end = exe < 0 ? path.size() : exe + kExe.size();
-    QStringView rest = path.sliced(end);
-    while (!rest.isEmpty() && isBlank(rest.front()))
-        rest = rest.sliced(1);
-    return {path.first(end).toString(), rest.toString()};
-}
-
-PathState windowsPathState(QStringView path)
-{
-    if (validWindowsPath(path))
-        return PathState::Startable;
-    const qsizetype exe = indexOfExe(path);
-    if (exe < 0 || splitDelimitedList(splitAtFirstSlash(path).pathPart, u'\\').isEmpty())
-        return PathState::Invalid;
-    // Something exists there, but it is a directory.
-    return fileInfoOf(path.first(exe + kExe.size())).exists() ? PathState::Invalid : PathState::NotFound;
-}
-
-PathState posixPathState(const QString &path)
-{
-    if (validPosixPath(path))
-        return PathState::Startable;
-    const QString text = expandHome(path);
     // No prefix is a program, so a regular file among them lacks its execute permission.
     for (qsizetype end = 1; end <= text.size(); ++end) {
         if ((end == text.size() || isBlank(text[end])) && isRegularFile(QStringView(text).first(end)))
             return PathState::NotExecutable;
     }
-    const QStringView program = QStringView(text).first(programPartLength(text));
     if (program.isEmpty() || program.endsWith(u'/') || fileInfoOf(program).exists())
         return PathState::Invalid;
     return PathState::NotFound;
 }
 
-} // namespace
-
-PathState pathState(const QString &path, PathSyntax syntax)
+ParsedPath parsePosixPath(const QString &path)
 {
+    const QString text = expandHome(path);
+    const ProgramPart part = programPart(text);
+    const QStringView program = QStringView(text).first(part.length);
+
+    ParsedPath parsed;
+    LaunchRequest &launch = parsed.launch;
+    launch.parameters = withoutLeadingBlanks(QStringView(text).sliced(part.length)).toString();
+    if (!program.isEmpty()) {
+        const qsizetype slash = program.lastIndexOf(u'/');
+        launch.fileName = program.sliced(slash + 1).toString();
+        const QStringView typedDirectory = slash < 0 ? QStringView() : program.first(slash);
+        if (program.startsWith(u'/')) {
+            launch.directory = typedDirectory.isEmpty() ? u"/"_s : typedDirectory.toString();
+        } else {
+            // A relative name is found in the current directory, as the check
+            // found it; the starter gets absolute names so that it neither
+            // searches the PATH nor depends on where it is called from.
+            launch.directory = QDir::cleanPath(QDir::currentPath() + u'/' + typedDirectory);
+        }
+    }
+    // A path ending in "/" names no file, so no program either.
+    if (!launch.fileName.isEmpty())
+        launch.program = launch.directory + (launch.directory.endsWith(u'/') ? u""_s : u"/"_s) + launch.fileName;
+    parsed.commandLine = {launch.program, launch.parameters};
+
     if (path.isEmpty())
-        return PathState::Empty;
-    return syntax == PathSyntax::Windows ? windowsPathState(path) : posixPathState(path);
+        parsed.state = PathState::Empty;
+    else
+        parsed.state = part.isProgram ? PathState::Startable : posixFailure(text, program);
+    return parsed;
 }
 
-CommandLineRequest commandLineRequest(const QString &path, PathSyntax syntax)
+} // namespace
+
+ParsedPath parsePath(const QString &path, PathSyntax syntax)
 {
-    if (syntax == PathSyntax::Windows)
-        return windowsCommandLine(path);
-    const LaunchRequest request = posixRequest(path);
-    if (request.fileName.isEmpty())
-        return {{}, request.parameters};
-    const QString separator = request.directory.endsWith(u'/') ? QString() : u"/"_s;
-    return {request.directory + separator + request.fileName, request.parameters};
+    return syntax == PathSyntax::Windows ? parseWindowsPath(path) : parsePosixPath(path);
 }
 
 bool ValidarCaminho(const QString &path, PathSyntax syntax)
 {
-    return syntax == PathSyntax::Windows ? validWindowsPath(path) : validPosixPath(path);
+    return parsePath(path, syntax).state == PathState::Startable;
 }
 
 LaunchRequest ExtrairDadosCaminho(const QString &path, PathSyntax syntax)
 {
-    return syntax == PathSyntax::Windows ? windowsRequest(path) : posixRequest(path);
+    return parsePath(path, syntax).launch;
 }
 
 bool NaoFoiAberto(QStringView)

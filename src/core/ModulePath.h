@@ -22,6 +22,7 @@ struct LaunchRequest
     QString fileName;   // the program's own name, without its directory
     QString parameters; // the switches or arguments, as one text; empty when there are none
     QString directory;  // where the program lies; it is started there
+    QString program{};  // its full name as the check found it (absolute in the POSIX syntax); empty when none
 
     friend bool operator==(const LaunchRequest &, const LaunchRequest &) = default;
 };
@@ -38,15 +39,6 @@ struct CommandLineRequest
     friend bool operator==(const CommandLineRequest &, const CommandLineRequest &) = default;
 };
 
-// True when the path names an existing program file (not a directory).
-bool ValidarCaminho(const QString &path, PathSyntax syntax);
-
-// Splits a module path into file name, parameters and directory.
-LaunchRequest ExtrairDadosCaminho(const QString &path, PathSyntax syntax);
-
-// Cuts a module path where ValidarCaminho found its program.
-CommandLineRequest commandLineRequest(const QString &path, PathSyntax syntax);
-
 // Whether a configured path can be started and, when not, why: what a
 // technician checking many desks needs beyond ValidarCaminho's yes or no.
 enum class PathState
@@ -58,7 +50,23 @@ enum class PathState
     NotExecutable, // a regular file without execute permission (and no ".exe")
 };
 
-PathState pathState(const QString &path, PathSyntax syntax);
+// A module path read once: whether it can be started, and what each kind of
+// start needs. The command line runs the program the check found, with the
+// rest of the text as its arguments.
+struct ParsedPath
+{
+    PathState state = PathState::Empty;
+    LaunchRequest launch;
+    CommandLineRequest commandLine;
+};
+
+ParsedPath parsePath(const QString &path, PathSyntax syntax);
+
+// True when the path names an existing program file (not a directory).
+bool ValidarCaminho(const QString &path, PathSyntax syntax);
+
+// Splits a module path into file name, parameters and directory.
+LaunchRequest ExtrairDadosCaminho(const QString &path, PathSyntax syntax);
 
 // The not-yet-opened gate: every module may be started again, so it always answers true.
 bool NaoFoiAberto(QStringView launchKey);

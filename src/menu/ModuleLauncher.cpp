@@ -12,11 +12,12 @@ ModuleLauncher::ModuleLauncher(Notifier &notifier, ProcessStarter &starter, Path
 
 void ModuleLauncher::ChamarExecutavel(const QString &path, QStringView launchKey)
 {
-    if (path.isEmpty()) {
+    const ParsedPath parsed = parsePath(path, m_syntax);
+    if (parsed.state == PathState::Empty) {
         m_notifier.warning(kEmptyPathWarning.toString());
         return;
     }
-    if (!ValidarCaminho(path, m_syntax)) {
+    if (parsed.state != PathState::Startable) {
         m_notifier.warning(kInvalidPathWarning.toString());
         return;
     }
@@ -25,16 +26,15 @@ void ModuleLauncher::ChamarExecutavel(const QString &path, QStringView launchKey
     if (module == nullptr || !NaoFoiAberto(launchKey))
         return;
 
-    // The program validation found is run, even where its folder holds blanks.
+    // The program the check found is run, even where its folder holds blanks.
     if (module->remoteDesktopLaunch && path.toUpper().contains(u"MSTSC")) {
-        m_starter.runCommandLine(commandLineRequest(path, m_syntax));
+        m_starter.runCommandLine(parsed.commandLine);
         return;
     }
-    const LaunchRequest request = ExtrairDadosCaminho(path, m_syntax);
     // A path ending in a separator names no file: there is nothing to start.
-    if (request.fileName.isEmpty())
+    if (parsed.launch.fileName.isEmpty())
         return;
-    m_starter.startProgram(request);
+    m_starter.startProgram(parsed.launch);
 }
 
 } // namespace menugeral

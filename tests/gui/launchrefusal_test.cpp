@@ -85,7 +85,7 @@ TEST_F(LaunchRefusalTest, AProgramOnANoexecMountIsRefusedWithABox)
 
     // Past the check (the mount changed after it), the system refuses the start.
     notifier.boxes.clear();
-    starter.startProgram({u"prog"_s, {}, dir.filePath(u"noexec"_s)});
+    starter.startProgram({u"prog"_s, {}, dir.filePath(u"noexec"_s), dir.filePath(u"noexec/prog"_s)});
     ASSERT_EQ(notifier.boxes.size(), 1);
     EXPECT_EQ(notifier.boxes[0].kind, test::RecordingNotifier::Box::Error);
     EXPECT_EQ(notifier.boxes[0].caption, u"prog"_s);

@@ -19,17 +19,6 @@ namespace menugeral {
 using namespace Qt::StringLiterals;
 namespace {
 
-// The program's full name; a request without a directory means the current one,
-// never the search path.
-QString programPath(const LaunchRequest &request)
-{
-    if (request.directory.isEmpty())
-        return QDir::current().absoluteFilePath(request.fileName);
-    if (request.directory.endsWith(u'/'))
-        return request.directory + request.fileName;
-    return request.directory + u'/' + request.fileName;
-}
-
 bool isWindowsProgram(const QString &fileName)
 {
     return fileName.endsWith(u".exe", Qt::CaseInsensitive);
@@ -121,16 +110,12 @@ SystemProcessStarter::SystemProcessStarter(Notifier &notifier, std::optional<QBy
 
 void SystemProcessStarter::startProgram(const LaunchRequest &request)
 {
-    if (request.fileName.isEmpty())
-        return;
-    startDetached(programPath(request), QProcess::splitCommand(request.parameters), request.directory, request.fileName,
+    startDetached(request.program, QProcess::splitCommand(request.parameters), request.directory, request.fileName,
                   m_environment, m_notifier);
 }
 
 void SystemProcessStarter::runCommandLine(const CommandLineRequest &request)
 {
-    if (request.program.isEmpty())
-        return;
     // Split like a command line, but never handed to a shell: nothing in the
     // configuration file is interpreted beyond quotes and blanks.
     startDetached(request.program, QProcess::splitCommand(request.arguments), QDir::currentPath(),

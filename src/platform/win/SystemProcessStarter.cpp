@@ -48,9 +48,6 @@ SystemProcessStarter::SystemProcessStarter(Notifier &notifier, std::optional<QBy
 
 void SystemProcessStarter::startProgram(const LaunchRequest &request)
 {
-    if (request.fileName.isEmpty())
-        return;
-
     // The strings must outlive the call; empty parameters and directory are
     // passed as empty texts, not as null.
     const std::wstring file = request.fileName.toStdWString();
@@ -75,8 +72,6 @@ void SystemProcessStarter::startProgram(const LaunchRequest &request)
 
 void SystemProcessStarter::runCommandLine(const CommandLineRequest &request)
 {
-    if (request.program.isEmpty())
-        return;
     // The program is named apart, so that the system neither searches for it
     // nor tries the text's shorter starts at its blanks; the child sees it
     // quoted, as a program path with blanks must be, then the rest as written.

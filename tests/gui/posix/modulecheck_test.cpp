@@ -51,7 +51,7 @@ TEST_F(CommandLineTest, CheckJudgesEveryPathAndPassesOnlyWhenAllConfiguredStart)
             const QJsonObject module = modules.at(qsizetype(i)).toObject();
             EXPECT_EQ(module.value(u"key"_s).toString(), ModuleCatalogue::at(i).key.toString());
             EXPECT_EQ(module.value(u"path"_s).toString(), configured[i]);
-            EXPECT_EQ(module.value(u"state"_s).toString(), stateId(pathState(configured[i], PathSyntax::Posix)));
+            EXPECT_EQ(module.value(u"state"_s).toString(), stateId(parsePath(configured[i], PathSyntax::Posix).state));
         }
     }
     const QString table = checkTable(checkConfiguration(configFile(), PathSyntax::Posix));

@@ -172,7 +172,8 @@ TEST_F(ModuleLauncherTest, CaixaRunsAnMstscPathAsACommandLine)
         fresh(c.syntax);
         m_launcher->ChamarExecutavel(path, u"Gerencial"_s);
         EXPECT_TRUE(m_starter->commandLines.isEmpty());
-        const LaunchRequest expected{c.asProgram.fileName, c.asProgram.parameters, at(c.asProgram.directory)};
+        const LaunchRequest expected{c.asProgram.fileName, c.asProgram.parameters, at(c.asProgram.directory),
+                                     expectedLine.program};
         EXPECT_EQ(m_starter->programs, QList<LaunchRequest>{expected});
         EXPECT_TRUE(m_notifier->boxes.isEmpty());
     }
@@ -184,8 +185,8 @@ TEST_F(ModuleLauncherTest, StartsTheProgramOncePerCall)
     m_launcher->ChamarExecutavel(at(u"@/apps/ger"_s), u"Help Desk"_s);
     m_launcher->ChamarExecutavel(at(u"@/apps/ger"_s), u"Help Desk"_s);
 
-    const LaunchRequest caixa{u"caixa"_s, u"-x"_s, at(u"@/apps"_s)};
-    const LaunchRequest ger{u"ger"_s, u""_s, at(u"@/apps"_s)};
+    const LaunchRequest caixa{u"caixa"_s, u"-x"_s, at(u"@/apps"_s), at(u"@/apps/caixa"_s)};
+    const LaunchRequest ger{u"ger"_s, u""_s, at(u"@/apps"_s), at(u"@/apps/ger"_s)};
     EXPECT_EQ(m_starter->programs, (QList<LaunchRequest>{caixa, ger, ger}));
     EXPECT_TRUE(m_starter->commandLines.isEmpty());
     EXPECT_TRUE(m_notifier->boxes.isEmpty());

@@ -89,7 +89,7 @@ TEST_F(WindowsPathValidation, StateSaysWhyAPathCannotStart)
     };
     for (const auto &[path, state] : cases) {
         SCOPED_TRACE(path.toStdString());
-        EXPECT_EQ(pathState(path, PathSyntax::Windows), state);
+        EXPECT_EQ(parsePath(path, PathSyntax::Windows).state, state);
     }
 }
 
