@@ -8,12 +8,12 @@
 # run with the installer's elevated rights.
 install(TARGETS menugeral RUNTIME DESTINATION . COMPONENT menu)
 
-# The MSI's custom action (scripts/package-windows packs it into the MSI, not
+# The MSI's custom action (scripts/make-msi packs it into the MSI, not
 # onto the desk): it checks a configuration given at install.
 add_library(menugeral-msi-action MODULE ${CMAKE_SOURCE_DIR}/packaging/windows/ConfigFileAction.cpp)
 menugeral_target_defaults(menugeral-msi-action)
 set_target_properties(menugeral-msi-action PROPERTIES PREFIX "" OUTPUT_NAME menugeral-msi-action
-    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/msi)
+    LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/msi AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
 # Self-contained: the installer loads it where no MinGW runtime lies beside it.
 target_link_options(menugeral-msi-action PRIVATE -static -s)
 target_link_libraries(menugeral-msi-action PRIVATE msi)
