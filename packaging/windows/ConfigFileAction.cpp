@@ -56,12 +56,12 @@ bool readable(const std::wstring &path)
     return ok;
 }
 
-// Shown in a box, or written to the log when the install is silent.
-void reportError(MSIHANDLE install, const std::wstring &text)
+// An error is shown in a box, or only logged when the install is silent.
+void report(MSIHANDLE install, INSTALLMESSAGE kind, const std::wstring &text)
 {
     const MSIHANDLE record = MsiCreateRecord(0);
     MsiRecordSetStringW(record, 0, text.c_str());
-    MsiProcessMessage(install, INSTALLMESSAGE(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR), record);
+    MsiProcessMessage(install, kind, record);
     MsiCloseHandle(record);
 }
 
@@ -75,8 +75,9 @@ UINT __stdcall CheckConfigFile(MSIHANDLE install)
     if (source.empty())
         return ERROR_SUCCESS;
     if (!readable(source)) {
-        reportError(install, L"Não foi possível ler o arquivo de configuração indicado em CONFIGFILE: " + source +
-                                 L"\nNada foi instalado.");
+        report(install, INSTALLMESSAGE(INSTALLMESSAGE_ERROR | MB_OK | MB_ICONERROR),
+               L"Não foi possível ler o arquivo de configuração indicado em CONFIGFILE: " + source +
+                   L"\nNada foi instalado.");
         return ERROR_INSTALL_FAILURE;
     }
     // A desk's own configuration is kept unless the technician asks otherwise.
@@ -84,5 +85,8 @@ UINT __stdcall CheckConfigFile(MSIHANDLE install)
     const bool overwrite = property(install, L"CONFIGOVERWRITE") == L"1";
     if (overwrite || GetFileAttributesW(existing.c_str()) == INVALID_FILE_ATTRIBUTES)
         MsiSetPropertyW(install, copySourceProperty, source.c_str());
+    else
+        report(install, INSTALLMESSAGE_INFO,
+               L"Mantido o " + existing + L" que já existe; CONFIGOVERWRITE=1 o substitui por " + source + L".");
     return ERROR_SUCCESS;
 }
