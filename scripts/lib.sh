@@ -31,13 +31,14 @@ MENUGERAL_FUZZ_PACKAGES=(clang libfuzzer-14-dev)
 
 # What the Windows leg needs besides: the cross compiler, the host's Qt tools
 # (moc, rcc, uic and their CMake files) and Qt's Portuguese texts, GoogleTest's
-# sources, Wine with its fonts, NSIS, the tools that read the programs' icons
-# and those that look at the screen.
+# sources, Wine with its fonts, NSIS, wixl (msitools) for the MSI,
+# osslsigncode and openssl for signing, the tools that read the programs' icons and those
+# that look at the screen.
 # shellcheck disable=SC2034 # used by the scripts that source this file
 MENUGERAL_WINDOWS_PACKAGES=(
     cmake ninja-build g++-mingw-w64-x86-64-posix
     qt6-base-dev qt6-base-dev-tools qt6-translations-l10n googletest
-    wine wine64 fonts-wine nsis icoutils
+    wine wine64 fonts-wine nsis wixl msitools osslsigncode openssl icoutils
     xvfb xauth xdotool imagemagick
     fonts-liberation2 fonts-open-sans fonts-lato fonts-dejavu-core fonts-dejavu-extra
 )
