@@ -1,4 +1,5 @@
 #include "TempDir.h"
+#include "harness/MenuCopy.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -28,7 +29,11 @@ struct Outcome
 class TechnicianCommandLine : public testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(QFile::copy(QStringLiteral(MENUGERAL_BIN_DIR) + u"/menugeral"_s, program())); }
+    void SetUp() override
+    {
+        const auto copied = menugeral::e2e::copyProgram(dir.path());
+        ASSERT_FALSE(copied) << qPrintable(*copied);
+    }
 
     QString program() const { return dir.filePath(u"menugeral"_s); }
     QString config() const { return dir.filePath(u"configuracoes.ini"_s); }

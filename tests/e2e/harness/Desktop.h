@@ -95,6 +95,7 @@ public:
 
 private:
     std::optional<QString> waitForWindowManager();
+    bool managesNewWindows() const;
     QString windowManagerLog() const;
 
     test::TempDir m_home;

@@ -13,7 +13,8 @@ using namespace Qt::StringLiterals;
 
 std::optional<QString> copyProgram(const QString &folder)
 {
-    const QString file = QStringLiteral(MENUGERAL_BIN_DIR "/menugeral");
+    // MENUGERAL_PROGRAM names another build of the menu to test, an installed one say.
+    const QString file = qEnvironmentVariable("MENUGERAL_PROGRAM", QStringLiteral(MENUGERAL_BIN_DIR "/menugeral"));
     if (!QFile::copy(file, folder + u"/menugeral"_s))
         return u"cannot copy "_s + file;
     return std::nullopt;

@@ -19,7 +19,8 @@ namespace menugeral::e2e {
 inline const QByteArray kMenuClass = QByteArrayLiteral("TFrmMenuGeralNovo");
 inline const QString kWarningCaption = QStringLiteral("Menu Geral do Sistema");
 
-// Copies the built program into `folder`; an explanation when it cannot.
+// Copies the program under test into `folder`: the one MENUGERAL_PROGRAM names,
+// or the build's. An explanation when it cannot.
 std::optional<QString> copyProgram(const QString &folder);
 
 // The menu as an installer would lay it out: the real program copied into a
@@ -33,7 +34,7 @@ public:
     MenuCopy(const MenuCopy &) = delete;
     MenuCopy &operator=(const MenuCopy &) = delete;
 
-    // Copies the built program; an explanation when it cannot.
+    // Copies the program under test; an explanation when it cannot.
     std::optional<QString> install();
     QString directory() const;
     QString filePath(const QString &name) const;
