@@ -1,5 +1,7 @@
 #include "latency/TestDisplay.h"
 
+#include "WindowManagerCheck.h"
+
 #include <QElapsedTimer>
 
 #include <cstdlib>
@@ -114,8 +116,11 @@ std::optional<QString> TestDisplay::startWindowManager()
     for (int i = 0; i < 200; ++i) {
         const auto property = reply(xcb_get_property_reply(
             m_connection, xcb_get_property(m_connection, 0, m_root, check, XCB_ATOM_WINDOW, 0, 1), nullptr));
-        if (property && xcb_get_property_value_length(property.get()) == 4)
-            return std::nullopt;
+        if (property && xcb_get_property_value_length(property.get()) == 4) {
+            if (test::windowManagerTakesInWindows(name()))
+                return std::nullopt;
+            return u"openbox did not take in a new window"_s;
+        }
         poll(nullptr, 0, 50);
     }
     return u"openbox did not take over the display"_s;

@@ -1,5 +1,7 @@
 #include "harness/Desktop.h"
 
+#include "WindowManagerCheck.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -9,10 +11,8 @@
 
 #include <algorithm>
 #include <csignal>
-#include <memory>
 #include <unistd.h>
 #include <utility>
-#include <xcb/xcb.h>
 
 namespace menugeral::e2e {
 using namespace Qt::StringLiterals;
@@ -173,39 +173,9 @@ std::optional<QString> Desktop::waitForWindowManager()
         10s);
     if (!ready)
         return m_windowManagerName + u" did not take over display "_s + m_server.display();
-    if (!managesNewWindows())
+    if (!test::windowManagerTakesInWindows(m_server.display()))
         return m_windowManagerName + u" did not take in a new window on display "_s + m_server.display();
     return std::nullopt;
-}
-
-// Openbox announces itself before it handles map requests, and never takes in
-// a window mapped in between: that window stays unmapped for good. So a window
-// of our own is mapped until the window manager has taken it in (a map
-// request may be lost while it starts), then destroyed again.
-bool Desktop::managesNewWindows() const
-{
-    const std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection(
-        xcb_connect(m_server.display().toLocal8Bit().constData(), nullptr), &xcb_disconnect);
-    xcb_connection_t *const x = connection.get();
-    if (xcb_connection_has_error(x))
-        return false;
-    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(x)).data;
-    const xcb_window_t window = xcb_generate_id(x);
-    xcb_create_window(x, XCB_COPY_FROM_PARENT, window, screen->root, 0, 0, 1, 1, 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
-                      screen->root_visual, 0, nullptr);
-    const QByteArray checkClass = QByteArrayLiteral("MenuGeralWindowManagerCheck");
-    const QByteArray instanceAndClass = checkClass + '\0' + checkClass + '\0';
-    xcb_change_property(x, XCB_PROP_MODE_REPLACE, window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 8,
-                        uint32_t(instanceAndClass.size()), instanceAndClass.constData());
-    bool managed = false;
-    for (int attempt = 0; attempt < 40 && !managed; ++attempt) {
-        xcb_map_window(x, window);
-        xcb_flush(x);
-        managed = waitUntil([&] { return !managedWindowsOfClass(checkClass).isEmpty(); }, 250ms);
-    }
-    xcb_destroy_window(x, window);
-    xcb_flush(x);
-    return managed && waitUntil([&] { return managedWindowsOfClass(checkClass).isEmpty(); });
 }
 
 QProcessEnvironment Desktop::environment() const

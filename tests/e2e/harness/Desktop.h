@@ -95,7 +95,6 @@ public:
 
 private:
     std::optional<QString> waitForWindowManager();
-    bool managesNewWindows() const;
     QString windowManagerLog() const;
 
     test::TempDir m_home;
