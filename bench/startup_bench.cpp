@@ -14,6 +14,9 @@
 // temporary directory of its own holding a configuration, as installed.
 // What a real desktop adds (a window manager or compositor, Wayland, a scaled
 // screen) is not measured.
+//
+// MENUGERAL_BENCH_COLD=1 (as root) drops the page cache before every start,
+// as after a reboot: the first start of the morning, read from the disk.
 
 #include "XvfbServer.h"
 
@@ -33,6 +36,7 @@
 #include <memory>
 #include <optional>
 #include <poll.h>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 #include <xcb/xcb.h>
@@ -143,6 +147,15 @@ std::optional<Sample> measure(xcb_connection_t *connection, const QString &progr
     return sample;
 }
 
+// Writes what the kernel holds of files back and drops it, so that the next
+// start reads its program and libraries from the disk; false without root.
+bool dropPageCache()
+{
+    ::sync();
+    QFile control(u"/proc/sys/vm/drop_caches"_s);
+    return control.open(QIODevice::WriteOnly) && control.write("3\n") == 2 && control.flush();
+}
+
 // Copies `program` into `dir` with a configuration and `extraFiles` beside it,
 // as installed; gives the copy, or nothing when it cannot be made.
 QString installed(const QString &program, const QTemporaryDir &dir, const QStringList &extraFiles = {})
@@ -186,6 +199,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 15;
+    const bool cold = qEnvironmentVariableIntValue("MENUGERAL_BENCH_COLD") == 1;
 
     menugeral::test::XvfbServer xvfb;
     if (const auto problem = xvfb.start()) {
@@ -238,6 +252,10 @@ int main(int argc, char **argv)
         for (std::size_t i = 0; i < count; ++i) {
             const std::size_t turn = (std::size_t(run) + i) % count;
             const std::size_t which = run % 2 == 0 ? turn : count - 1 - turn;
+            if (cold && !dropPageCache()) {
+                std::fprintf(stderr, "MENUGERAL_BENCH_COLD needs root to drop the page cache\n");
+                return 1;
+            }
             samples[which] = measure(connection, contenders[which].copy, env);
             if (!samples[which]) {
                 std::fprintf(stderr, "a window did not appear\n");
@@ -255,6 +273,8 @@ int main(int argc, char **argv)
 
     for (const Contender &contender : contenders)
         std::printf("%-9s %s\n", qPrintable(contender.name + u':'), qPrintable(contender.program));
+    if (cold)
+        std::printf("each started after the page cache was dropped\n");
     std::printf("measured under Xvfb with no window manager, %d runs each (medians);\n"
                 "not measured: a real desktop (window manager or compositor, Wayland, a scaled screen)\n",
                 runs);
