@@ -29,10 +29,11 @@ include(${CMAKE_CURRENT_LIST_DIR}/ReadyPixels.cmake)
 
 # Embeds the committed artwork under resources/<folder> into `target`, at the
 # resource path ":/<folder>/...". The pictures are drawn by tools/artwork.
-# With READY_PIXELS, each PNG at its own density is embedded a second time, at ":/pixels/<folder>/...",
-# as pixels ready to paint and uncompressed, which the program wraps without
-# decoding or copying (src/menu/ReadyPixels.h). The doubled drawings stay PNG
-# alone: four times the size in the program for the rarer sharp screens.
+# With READY_PIXELS, each PNG at its own density is embedded a second time,
+# at ":/pixels/<folder>/...", as pixels ready to paint and uncompressed, which
+# the program wraps without decoding or copying (src/menu/ReadyPixels.h). The
+# doubled drawings stay PNG alone: four times the size in the program for the
+# rarer sharp screens.
 function(menugeral_embed_artwork target folder)
     cmake_parse_arguments(PARSE_ARGV 2 arg "READY_PIXELS" "" "")
     file(GLOB_RECURSE pictures CONFIGURE_DEPENDS

@@ -7,6 +7,7 @@
 #include <QResource>
 
 #include <cstring>
+#include <limits>
 
 namespace menugeral {
 namespace {
@@ -46,12 +47,13 @@ QImage readyPixels(const QString &name)
     std::memcpy(&header, resource.data(), sizeof header);
     const uchar *pixels = resource.data() + sizeof header;
     const auto format = QImage::Format(header.format);
+    const qint64 width = header.width, height = header.height, bytesPerLine = header.bytesPerLine;
     if (header.magic != kReadyPixelsMagic ||
         (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
-        header.bytesPerLine < header.width * 4u ||
-        resource.size() - qint64(sizeof header) < qint64(header.bytesPerLine) * header.height)
+        width > std::numeric_limits<int>::max() / 4 || height > std::numeric_limits<int>::max() ||
+        bytesPerLine < width * 4 || resource.size() - qint64(sizeof header) < bytesPerLine * height)
         return {};
-    const QImage wrapped(pixels, int(header.width), int(header.height), qsizetype(header.bytesPerLine), format);
+    const QImage wrapped(pixels, int(width), int(height), qsizetype(bytesPerLine), format);
     // QImage wants its rows 32-bit aligned; resource data that is not gets a copy.
     return reinterpret_cast<quintptr>(pixels) % alignof(quint32) == 0 ? wrapped : wrapped.copy();
 }
