@@ -1,17 +1,22 @@
-// Start-up of the menu against a bare Qt window, side by side in one run.
+// Start-up of the menu against two floors, side by side in one run: a bare Qt
+// window, and a bare Qt window that paints the menu's background read from a
+// PNG file the obvious way (what showing that picture costs at best).
 //
 //   build/bench/menugeral-bench-startup [runs] [program [yardstick]]
 //
-// A program and a yardstick given replace the menu and the bare window, to
-// weigh one ingredient of the start-up at a time (two builds of the menu, say).
-// Starts its own Xvfb with no window manager, so both programs are mapped as
-// soon as they ask. Each run starts the bare window and the menu in turn, which
-// one first alternating from run to run, and measures the time from the
-// process start to the map of its window and to its first paint on screen, and
-// the process's peak memory (VmHWM) once the window is up. Each program runs
-// from a temporary directory of its own holding a configuration, as installed.
+// A program and a yardstick given replace the menu and the floors, to weigh
+// one ingredient of the start-up at a time (two builds of the menu, say).
+// Starts its own Xvfb with no window manager, so every program is mapped as
+// soon as it asks. Each run starts the programs in turn, which one first
+// changing from run to run, and measures the time from the process start to
+// the map of its window and to its first paint on screen, and the process's
+// peak memory (VmHWM) once the window is up. Each program runs from a
+// temporary directory of its own holding a configuration, as installed.
 // What a real desktop adds (a window manager or compositor, Wayland, a scaled
 // screen) is not measured.
+//
+// MENUGERAL_BENCH_COLD=1 (as root) drops the page cache before every start,
+// as after a reboot: the first start of the morning, read from the disk.
 
 #include "XvfbServer.h"
 
@@ -21,6 +26,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -30,6 +36,8 @@
 #include <memory>
 #include <optional>
 #include <poll.h>
+#include <unistd.h>
+#include <utility>
 #include <vector>
 #include <xcb/xcb.h>
 
@@ -139,17 +147,45 @@ std::optional<Sample> measure(xcb_connection_t *connection, const QString &progr
     return sample;
 }
 
-// Copies `program` into `dir` with a configuration beside it, as installed;
-// gives the copy, or nothing when it cannot be made.
-QString installed(const QString &program, const QTemporaryDir &dir)
+// Writes what the kernel holds of files back and drops it, so that the next
+// start reads its program and libraries from the disk; false without root.
+bool dropPageCache()
+{
+    ::sync();
+    QFile control(u"/proc/sys/vm/drop_caches"_s);
+    return control.open(QIODevice::WriteOnly) && control.write("3\n") == 2 && control.flush();
+}
+
+// Copies `program` into `dir` with a configuration and `extraFiles` beside it,
+// as installed; gives the copy, or nothing when it cannot be made.
+QString installed(const QString &program, const QTemporaryDir &dir, const QStringList &extraFiles = {})
 {
     const QString copy = dir.filePath(QFileInfo(program).fileName());
     QFile config(dir.filePath(u"configuracoes.ini"_s));
     if (!QFile::copy(program, copy) || !config.open(QIODevice::WriteOnly) ||
         config.write("[GestaoEmpresarial]\r\nModulo Gerencial=/usr/bin/true\r\n") < 0)
         return {};
+    for (const QString &file : extraFiles) {
+        if (!QFile::copy(file, dir.filePath(QFileInfo(file).fileName())))
+            return {};
+    }
     return copy;
 }
+
+// One program measured, the menu or a floor, and its samples.
+struct Contender
+{
+    Contender(QString nameShown, QString programGiven, QStringList besideIt = {})
+        : name(std::move(nameShown)), program(std::move(programGiven)), extraFiles(std::move(besideIt))
+    {}
+
+    QString name;
+    QString program; // as given
+    QStringList extraFiles;
+    std::unique_ptr<QTemporaryDir> dir = std::make_unique<QTemporaryDir>();
+    QString copy;
+    std::vector<double> mapped, painted, memory;
+};
 
 double median(std::vector<double> values)
 {
@@ -163,6 +199,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, QByteArray(argv[1]).toInt()) : 15;
+    const bool cold = qEnvironmentVariableIntValue("MENUGERAL_BENCH_COLD") == 1;
 
     menugeral::test::XvfbServer xvfb;
     if (const auto problem = xvfb.start()) {
@@ -181,73 +218,93 @@ int main(int argc, char **argv)
     xcb_flush(connection);
 
     const QString benchDir = QCoreApplication::applicationDirPath();
-    const QString menuProgram =
-        argc > 2 ? QString::fromLocal8Bit(argv[2]) : QDir::cleanPath(QDir(benchDir).filePath(u"../bin/menugeral"_s));
-    const QString bareProgram =
-        argc > 3 ? QString::fromLocal8Bit(argv[3]) : QDir(benchDir).filePath(u"menugeral-bench-bare"_s);
-    QTemporaryDir menuDir, bareDir, runtimeDir;
-    const QString menu = installed(menuProgram, menuDir);
-    const QString bare = installed(bareProgram, bareDir);
-    if (menu.isEmpty() || bare.isEmpty()) {
-        std::fprintf(stderr, "cannot copy %s and %s (build them first)\n", qPrintable(menuProgram),
-                     qPrintable(bareProgram));
-        return 1;
+    std::vector<Contender> contenders;
+    if (argc > 2) {
+        contenders.emplace_back(u"program"_s, QString::fromLocal8Bit(argv[2]));
+        contenders.emplace_back(u"yardstick"_s, argc > 3 ? QString::fromLocal8Bit(argv[3])
+                                                         : QDir(benchDir).filePath(u"menugeral-bench-bare"_s));
+    } else {
+        contenders.emplace_back(u"menu"_s, QDir::cleanPath(QDir(benchDir).filePath(u"../bin/menugeral"_s)));
+        contenders.emplace_back(u"bare"_s, QDir(benchDir).filePath(u"menugeral-bench-bare"_s));
+        contenders.emplace_back(u"picture"_s, QDir(benchDir).filePath(u"menugeral-bench-picture"_s),
+                                QStringList{QStringLiteral(MENUGERAL_BACKGROUND_PNG)});
     }
+    for (Contender &contender : contenders) {
+        contender.copy = installed(contender.program, *contender.dir, contender.extraFiles);
+        if (contender.copy.isEmpty()) {
+            std::fprintf(stderr, "cannot copy %s (build it first)\n", qPrintable(contender.program));
+            return 1;
+        }
+    }
+    QTemporaryDir runtimeDir;
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(u"DISPLAY"_s, display);
     env.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
     env.insert(u"XDG_RUNTIME_DIR"_s, runtimeDir.path());
 
-    std::vector<double> bareMapped, menuMapped, barePainted, menuPainted, bareMemory, menuMemory;
+    const std::size_t count = contenders.size();
     for (int run = 0; run <= runs; ++run) {
-        // Each starts first in every other run, so that neither always follows
-        // the other's exit (the server and the kernel still tidying up after it).
-        std::optional<Sample> bareSample, menuSample;
-        if (run % 2 == 0) {
-            bareSample = measure(connection, bare, env);
-            menuSample = measure(connection, menu, env);
-        } else {
-            menuSample = measure(connection, menu, env);
-            bareSample = measure(connection, bare, env);
-        }
-        if (!bareSample || !menuSample) {
-            std::fprintf(stderr, "a window did not appear\n");
-            return 1;
+        // Each starts first in turn, and the order reverses every other run,
+        // so that none always follows the same other's exit (the server and
+        // the kernel still tidying up after it).
+        std::vector<std::optional<Sample>> samples(count);
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t turn = (std::size_t(run) + i) % count;
+            const std::size_t which = run % 2 == 0 ? turn : count - 1 - turn;
+            if (cold && !dropPageCache()) {
+                std::fprintf(stderr, "MENUGERAL_BENCH_COLD needs root to drop the page cache\n");
+                return 1;
+            }
+            samples[which] = measure(connection, contenders[which].copy, env);
+            if (!samples[which]) {
+                std::fprintf(stderr, "a window did not appear\n");
+                return 1;
+            }
         }
         if (run == 0)
             continue; // the first run warms the caches
-        bareMapped.push_back(bareSample->mappedMs);
-        menuMapped.push_back(menuSample->mappedMs);
-        barePainted.push_back(bareSample->paintedMs);
-        menuPainted.push_back(menuSample->paintedMs);
-        bareMemory.push_back(double(bareSample->peakKilobytes));
-        menuMemory.push_back(double(menuSample->peakKilobytes));
+        for (std::size_t i = 0; i < count; ++i) {
+            contenders[i].mapped.push_back(samples[i]->mappedMs);
+            contenders[i].painted.push_back(samples[i]->paintedMs);
+            contenders[i].memory.push_back(double(samples[i]->peakKilobytes));
+        }
     }
 
-    const double bareMem = median(bareMemory), menuMem = median(menuMemory);
-    std::printf("menu: %s\nbare: %s\n", qPrintable(menuProgram), qPrintable(bareProgram));
+    for (const Contender &contender : contenders)
+        std::printf("%-9s %s\n", qPrintable(contender.name + u':'), qPrintable(contender.program));
+    if (cold)
+        std::printf("each started after the page cache was dropped\n");
     std::printf("measured under Xvfb with no window manager, %d runs each (medians);\n"
                 "not measured: a real desktop (window manager or compositor, Wayland, a scaled screen)\n",
                 runs);
-    // Besides the medians: the fastest start of each, the least disturbed by
-    // whatever else the machine does, and the median of the ratios of the two
-    // starts of each run, which share that run's conditions.
-    const auto report = [](const char *what, const std::vector<double> &bareMs, const std::vector<double> &menuMs) {
-        std::vector<double> ratios;
-        for (std::size_t i = 0; i < bareMs.size(); ++i)
-            ratios.push_back(menuMs[i] / bareMs[i]);
-        const double bareFastest = *std::min_element(bareMs.begin(), bareMs.end());
-        const double menuFastest = *std::min_element(menuMs.begin(), menuMs.end());
-        std::printf("%-23s bare %.1f ms, menu %.1f ms, ratio %.3f\n", what, median(bareMs), median(menuMs),
-                    median(menuMs) / median(bareMs));
-        std::printf("%-23s fastest: bare %.1f ms, menu %.1f ms, ratio %.3f; median of run ratios %.3f\n", "",
-                    bareFastest, menuFastest, menuFastest / bareFastest, median(ratios));
+    // Besides the medians: the least of each (the fastest start, the least
+    // disturbed by whatever else the machine does), the ratio of the medians,
+    // and the median of the ratios of the starts of each run, which share
+    // that run's conditions.
+    const Contender &first = contenders.front();
+    const auto report = [&](const char *what, std::vector<double> Contender::*samples, const char *unit) {
+        std::printf("%s, %s\n", what, unit);
+        std::printf("  %-10s %9s %9s %9s %9s\n", "", "median", "least", "ratio", "run ratio");
+        for (const Contender &contender : contenders) {
+            const std::vector<double> &values = contender.*samples;
+            std::printf("  %-10s %9.1f %9.1f", qPrintable(contender.name), median(values),
+                        *std::min_element(values.begin(), values.end()));
+            if (&contender == &first) {
+                std::printf("\n");
+                continue;
+            }
+            const std::vector<double> &ours = first.*samples;
+            std::vector<double> ratios;
+            for (std::size_t i = 0; i < values.size(); ++i)
+                ratios.push_back(ours[i] / values[i]);
+            std::printf(" %9.3f %9.3f   %s / %s\n", median(ours) / median(values), median(ratios),
+                        qPrintable(first.name), qPrintable(contender.name));
+        }
     };
-    report("start to window mapped:", bareMapped, menuMapped);
-    report("start to first paint:", barePainted, menuPainted);
-    std::printf("peak memory (VmHWM):    bare %.0f kB, menu %.0f kB, ratio %.3f\n", bareMem, menuMem,
-                menuMem / bareMem);
+    report("start to window mapped", &Contender::mapped, "ms");
+    report("start to first paint", &Contender::painted, "ms");
+    report("peak memory (VmHWM)", &Contender::memory, "kB");
 
     xcb_disconnect(connection);
     return 0;

@@ -25,15 +25,50 @@ function(menugeral_target_defaults target)
         QT_NO_URL_CAST_FROM_STRING QT_USE_QSTRINGBUILDER QT_NO_KEYWORDS)
 endfunction()
 
+include(${CMAKE_CURRENT_LIST_DIR}/ReadyPixels.cmake)
+
 # Embeds the committed artwork under resources/<folder> into `target`, at the
 # resource path ":/<folder>/...". The pictures are drawn by tools/artwork.
+# With READY_PIXELS, each PNG at its own density is embedded a second time,
+# at ":/pixels/<folder>/...", as pixels ready to paint and uncompressed, which
+# the program wraps without decoding or copying (src/menu/ReadyPixels.h). The
+# doubled drawings stay PNG alone: four times the size in the program for the
+# rarer sharp screens.
 function(menugeral_embed_artwork target folder)
+    cmake_parse_arguments(PARSE_ARGV 2 arg "READY_PIXELS" "" "")
     file(GLOB_RECURSE pictures CONFIGURE_DEPENDS
         ${CMAKE_SOURCE_DIR}/resources/${folder}/*.png ${CMAKE_SOURCE_DIR}/resources/${folder}/*.ico)
-    if(pictures)
-        qt_add_resources(${target} "${target}_artwork"
-            PREFIX "/"
-            BASE ${CMAKE_SOURCE_DIR}/resources
-            FILES ${pictures})
+    if(NOT pictures)
+        return()
+    endif()
+    qt_add_resources(${target} "${target}_artwork"
+        PREFIX "/"
+        BASE ${CMAKE_SOURCE_DIR}/resources
+        FILES ${pictures})
+    if(NOT arg_READY_PIXELS)
+        return()
+    endif()
+    set(ready_dir ${CMAKE_CURRENT_BINARY_DIR}/pixels)
+    set(ready)
+    foreach(picture IN LISTS pictures)
+        if(NOT picture MATCHES "\\.png$" OR picture MATCHES "@2x\\.png$")
+            continue()
+        endif()
+        file(RELATIVE_PATH name ${CMAKE_SOURCE_DIR}/resources ${picture})
+        get_filename_component(subdir ${ready_dir}/${name} DIRECTORY)
+        add_custom_command(OUTPUT ${ready_dir}/${name}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${subdir}
+            COMMAND ${MENUGERAL_PIXELS_COMMAND} ${picture} ${ready_dir}/${name}
+            DEPENDS ${picture} ${MENUGERAL_PIXELS_DEPENDS}
+            COMMENT "Pixels ready to paint: ${name}"
+            VERBATIM)
+        list(APPEND ready ${ready_dir}/${name})
+    endforeach()
+    if(ready)
+        qt_add_resources(${target} "${target}_pixels"
+            PREFIX "/pixels"
+            BASE ${ready_dir}
+            OPTIONS --no-compress
+            FILES ${ready})
     endif()
 endfunction()
