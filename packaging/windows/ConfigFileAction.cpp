@@ -16,30 +16,31 @@ namespace {
 // Where MoveFiles finds the file to copy; left unset, nothing is copied.
 constexpr wchar_t copySourceProperty[] = L"MenuGeralConfigSource";
 
-std::wstring property(MSIHANDLE install, const wchar_t *name)
+// A string the installer hands out the Win32 way: asked once for its length,
+// then again into a buffer of that size. Empty when it has none.
+template <typename Get> std::wstring installerString(Get get)
 {
     DWORD length = 0;
     wchar_t empty[1] = L"";
-    if (MsiGetPropertyW(install, name, empty, &length) != ERROR_MORE_DATA)
+    if (get(empty, &length) != ERROR_MORE_DATA)
         return {};
     std::wstring value(++length, L'\0');
-    if (MsiGetPropertyW(install, name, value.data(), &length) != ERROR_SUCCESS)
+    if (get(value.data(), &length) != ERROR_SUCCESS)
         return {};
     value.resize(length);
     return value;
 }
 
+std::wstring property(MSIHANDLE install, const wchar_t *name)
+{
+    return installerString(
+        [&](wchar_t *buffer, DWORD *length) { return MsiGetPropertyW(install, name, buffer, length); });
+}
+
 std::wstring targetPath(MSIHANDLE install, const wchar_t *folder)
 {
-    DWORD length = 0;
-    wchar_t empty[1] = L"";
-    if (MsiGetTargetPathW(install, folder, empty, &length) != ERROR_MORE_DATA)
-        return {};
-    std::wstring value(++length, L'\0');
-    if (MsiGetTargetPathW(install, folder, value.data(), &length) != ERROR_SUCCESS)
-        return {};
-    value.resize(length);
-    return value;
+    return installerString(
+        [&](wchar_t *buffer, DWORD *length) { return MsiGetTargetPathW(install, folder, buffer, length); });
 }
 
 bool readable(const std::wstring &path)
