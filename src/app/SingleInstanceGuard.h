@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/LocalChannel.h"
 #include "system/InstanceAddress.h"
+#include "system/LocalChannel.h"
 
 #include <QByteArray>
 #include <QDeadlineTimer>

@@ -1,5 +1,5 @@
 #include "TempDir.h"
-#include "app/LocalChannel.h"
+#include "system/LocalChannel.h"
 
 #include <QFile>
 #include <QFileInfo>

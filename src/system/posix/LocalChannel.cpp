@@ -1,4 +1,4 @@
-#include "app/LocalChannel.h"
+#include "system/LocalChannel.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>
