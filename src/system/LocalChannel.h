@@ -13,11 +13,12 @@
 
 namespace menugeral {
 
-// The single-instance guard's conversation over Qt's local sockets (a
-// Unix-domain socket, or a named pipe on Windows): a later start connects,
-// sends one line and reads one line back. Only the answer proves that the
-// request arrived; a connection the server drops without one counts as
-// nothing delivered.
+// The single-instance guard's conversation over a local socket (a
+// Unix-domain socket named by its full file name, or the named pipe
+// \\.\pipe\<name> on Windows, as Qt's local sockets name them): a later
+// start connects, sends one line and reads one line back. Only the answer
+// proves that the request arrived; a connection the server drops without one
+// counts as nothing delivered.
 
 // What one client may cost the server. Whatever a local program sends, the
 // server reads at most one request's worth per connection, keeps a bounded
