@@ -3,7 +3,7 @@
 # menugeral.exe: Qt's libraries, the MinGW runtime of the compiler that built
 # them, the plugins and Qt's translation in the folders Qt looks for beside
 # the executable.
-set(MENUGERAL_QT_LIBRARIES Qt6::Core Qt6::Gui Qt6::Widgets Qt6::Network)
+set(MENUGERAL_QT_LIBRARIES Qt6::Core Qt6::Gui Qt6::Widgets)
 # Pairs of folder and plugin. offscreen serves the tests only.
 set(MENUGERAL_QT_PLUGINS
     platforms Qt6::QWindowsIntegrationPlugin
@@ -63,7 +63,8 @@ menugeral_deploy_runtime(menugeral-deploy ${CMAKE_BINARY_DIR}/bin)
 if(MENUGERAL_BUILD_TESTS)
     menugeral_deploy_runtime(menugeral-deploy-tests ${CMAKE_BINARY_DIR}/tests
         PLUGINS platforms Qt6::QOffscreenIntegrationPlugin
-        LIBRARIES Qt6::Test)
+        # QtNetwork: the channel's tests talk to it as Qt's local sockets do.
+        LIBRARIES Qt6::Test Qt6::Network)
 endif()
 
 # The installer's layout: everything in one folder, as in bin/.
