@@ -242,9 +242,15 @@ Handle LocalChannelServer::Private::newInstance(bool first)
     // The first instance fails if another program made the name first:
     // clients would reach that program instead of the menu.
     const DWORD access = PIPE_ACCESS_DUPLEX | FILE_FLAG_OVERLAPPED | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0);
-    return owned(CreateNamedPipeW(path.c_str(), access,
-                                  PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
-                                  PIPE_UNLIMITED_INSTANCES, DWORD(kMaxAnswerBytes), kClientWriteBytes, 0, &attributes));
+    Handle pipe = owned(CreateNamedPipeW(
+        path.c_str(), access, PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
+        PIPE_UNLIMITED_INSTANCES, DWORD(kMaxAnswerBytes), kClientWriteBytes, 0, &attributes));
+    // Wine ignores the flag: there, an instance beside ours is the other's.
+    DWORD instances = 0;
+    if (first && pipe &&
+        (!GetNamedPipeHandleStateW(pipe.get(), nullptr, &instances, nullptr, nullptr, nullptr, 0) || instances != 1))
+        return nullptr;
+    return pipe;
 }
 
 void LocalChannelServer::Private::waitForClient(PipeEnd &end)
