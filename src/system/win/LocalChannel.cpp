@@ -12,6 +12,7 @@
 
 // clang-format off
 #include <windows.h>
+#include <aclapi.h>
 #include <sddl.h>
 // clang-format on
 
@@ -84,27 +85,57 @@ std::optional<DWORD> finish(HANDLE pipe, OVERLAPPED &overlapped, bool inFlight, 
     return bytes;
 }
 
-// A security descriptor that lets this user alone at the pipe.
-std::unique_ptr<void, LocalFreer> userOnlySecurity()
+// The TOKEN_USER of this process, empty when it cannot be read.
+std::vector<char> currentUser()
 {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token))
-        return nullptr;
+        return {};
     const Handle tokenOwner(token);
     DWORD size = 0;
     GetTokenInformation(token, TokenUser, nullptr, 0, &size);
     std::vector<char> user(size);
+    if (size == 0 || !GetTokenInformation(token, TokenUser, user.data(), size, &size))
+        return {};
+    return user;
+}
+
+PSID userSid(std::vector<char> &user)
+{
+    return reinterpret_cast<TOKEN_USER *>(user.data())->User.Sid;
+}
+
+// A security descriptor that lets this user alone at the pipe, and names the
+// user its owner (an elevated start would otherwise give it to the
+// administrators), which is what a later start checks.
+std::unique_ptr<void, LocalFreer> userOnlySecurity()
+{
+    std::vector<char> user = currentUser();
     wchar_t *sid = nullptr;
-    if (size == 0 || !GetTokenInformation(token, TokenUser, user.data(), size, &size) ||
-        !ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER *>(user.data())->User.Sid, &sid))
+    if (user.empty() || !ConvertSidToStringSidW(userSid(user), &sid))
         return nullptr;
     const std::unique_ptr<void, LocalFreer> sidOwner(sid);
     // Protected, so that nothing is inherited beside this one grant.
-    const std::wstring sddl = L"D:P(A;;GA;;;" + std::wstring(sid) + L")";
+    const std::wstring sddl = L"O:" + std::wstring(sid) + L"D:P(A;;GA;;;" + std::wstring(sid) + L")";
     PSECURITY_DESCRIPTOR descriptor = nullptr;
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl.c_str(), SDDL_REVISION_1, &descriptor, nullptr))
         return nullptr;
     return std::unique_ptr<void, LocalFreer>(descriptor);
+}
+
+// Pipe names are shared by every user of the machine (a terminal server's
+// too): a pipe of the menu's name that another user made is not the menu,
+// and its answer would tell this start that the menu showed when none did.
+bool isOwnPipe(HANDLE pipe)
+{
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(pipe, SE_KERNEL_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr,
+                        &descriptor) != ERROR_SUCCESS)
+        return false;
+    const std::unique_ptr<void, LocalFreer> descriptorOwner(descriptor);
+    std::vector<char> user = currentUser();
+    return owner && !user.empty() && EqualSid(owner, userSid(user));
 }
 
 // The server's end of one pipe instance, with at most one overlapped
@@ -439,6 +470,8 @@ std::optional<QByteArray> askLocalChannel(const QString &name, QByteArrayView re
         // 0 would mean the server's default wait, not none.
         WaitNamedPipeW(path.c_str(), std::max<DWORD>(1, remainingMs(deadline)));
     }
+    if (!isOwnPipe(pipe.get()))
+        return std::nullopt;
     const Handle event(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!event)
         return std::nullopt;
@@ -463,7 +496,7 @@ std::optional<QByteArray> askLocalChannel(const QString &name, QByteArrayView re
         const bool reading = inFlight(
             ReadFile(pipe.get(), answer.data() + received, DWORD(kMaxAnswerBytes - received), nullptr, next()));
         const std::optional<DWORD> got = finish(pipe.get(), overlapped, reading, remainingMs(deadline));
-        if (!got)
+        if (!got || *got == 0)
             break; // hung up, or no answer in time
         received += *got;
     }
