@@ -1,3 +1,4 @@
+#include "ChannelAsker.h"
 #include "TempDir.h"
 #include "system/LocalChannel.h"
 
@@ -18,6 +19,7 @@ using namespace std::chrono_literals;
 using menugeral::askLocalChannel;
 using menugeral::LocalChannelLimits;
 using menugeral::LocalChannelServer;
+using menugeral::test::askFromOwnThread;
 using menugeral::test::TempDir;
 
 namespace {
@@ -58,13 +60,6 @@ template <typename Work> void onOwnThread(Work work)
     thread->start();
     EXPECT_TRUE(QTest::qWaitFor([&] { return thread->isFinished(); }, 20000));
     thread->wait();
-}
-
-std::optional<QByteArray> askFromOwnThread(const QString &name, QByteArrayView request)
-{
-    std::optional<QByteArray> answer;
-    onOwnThread([&] { answer = askLocalChannel(name, request, QDeadlineTimer(5s)); });
-    return answer;
 }
 
 // Sends the pieces with a pause between them and reads to the end.

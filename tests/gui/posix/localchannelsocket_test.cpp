@@ -1,21 +1,17 @@
 // What the channel's socket file is on POSIX: a name a later server takes
 // over, and that an earlier one, closing late, does not take away from it.
+#include "ChannelAsker.h"
 #include "TempDir.h"
 #include "system/LocalChannel.h"
 
 #include <QFileInfo>
-#include <QTest>
-#include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 using namespace Qt::StringLiterals;
-using namespace std::chrono_literals;
-using menugeral::askLocalChannel;
 using menugeral::LocalChannelLimits;
 using menugeral::LocalChannelServer;
+using menugeral::test::askFromOwnThread;
 using menugeral::test::TempDir;
 
 namespace {
@@ -36,13 +32,7 @@ TEST(LocalChannelSocket, AServerClosingLateLeavesTheSocketOfTheOneThatTookItOver
     earlier.close();
     EXPECT_TRUE(QFileInfo::exists(name));
 
-    std::optional<QByteArray> answer;
-    std::unique_ptr<QThread> asker(
-        QThread::create([&] { answer = askLocalChannel(name, "show\n", QDeadlineTimer(5s)); }));
-    asker->start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return asker->isFinished(); }, 10000));
-    asker->wait();
-    EXPECT_EQ(answer, QByteArray("later"));
+    EXPECT_EQ(askFromOwnThread(name), QByteArray("later"));
 }
 
 } // namespace

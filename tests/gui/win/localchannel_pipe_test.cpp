@@ -1,6 +1,6 @@
+#include "ChannelAsker.h"
 #include "system/LocalChannel.h"
 
-#include <QTest>
 #include <QThread>
 #include <QUuid>
 
@@ -19,23 +19,13 @@ using namespace std::chrono_literals;
 using menugeral::askLocalChannel;
 using menugeral::LocalChannelLimits;
 using menugeral::LocalChannelServer;
+using menugeral::test::askFromOwnThread;
 
 namespace {
 
 QString uniqueName()
 {
     return u"menugeral-test-"_s + QUuid::createUuid().toString(QUuid::WithoutBraces);
-}
-
-std::optional<QByteArray> askFromOwnThread(const QString &name)
-{
-    std::optional<QByteArray> answer;
-    std::unique_ptr<QThread> thread(
-        QThread::create([&] { answer = askLocalChannel(name, "show\n", QDeadlineTimer(5s)); }));
-    thread->start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return thread->isFinished(); }, 20000));
-    thread->wait();
-    return answer;
 }
 
 // A program that made the pipe first would hear every later start's request.
